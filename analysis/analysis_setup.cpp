@@ -1,0 +1,50 @@
+#include "analysis/analysis_setup.h"
+
+#include "analysis/age_range.h"
+#include "chart/pyramid_drawing.h"
+#include "chart/pyramid_mapping.h"
+#include "core/leading_number.h"
+
+namespace pyramid {
+
+AgeRange readAgeRange(StatementRunner& run, const FormControls& form)
+{
+    AgeRange range;
+    run([&] { range.fromAge = leadingNumber(form.ageText(0)); });
+    run([&] { range.toAge = leadingNumber(form.ageText(1)); });
+    return range;
+}
+
+void orderAgeRange(StatementRunner& run, AgeRange& range)
+{
+    if (run([&] { return range.toAge - range.fromAge < 0; })) {
+        double kept = 0;
+        run([&] { kept = range.toAge; });
+        run([&] { range.toAge = range.fromAge; });
+        run([&] { range.fromAge = kept; });
+    }
+}
+
+void setUpAnalysis(StatementRunner& run, FormControls& form, const PopulationData& data)
+{
+    AgeRange range = readAgeRange(run, form);
+    orderAgeRange(run, range);
+    const double barScale = run([&] { return barScaleFor(data.maxCount); });
+
+    // The range still in the boxes is the one last highlighted: back to the
+    // pyramid's own colours before a new range is chosen.
+    forEachClassOf(run, range, [&](double i) {
+        const int colour = run([&] { return pyramidBarColour(i); });
+        drawClassRow(run, form.chart(), data, i, barScale, colour);
+    });
+
+    run([&] { form.setCaption(Label::Label7, kAnalysisHeading); });
+    run([&] { form.setCaption(Label::Label8, kFromAgePrompt); });
+    run([&] { form.setAgeText(0, ""); });
+    run([&] { form.setAgeText(1, ""); });
+    countingLoop(run, [] { return 0.0; }, [] { return double(kResultLineCount - 1); },
+                 [&](double k) { run([&] { form.setResultCaption(int(k), ""); }); });
+    run([&] { form.focusAgeBox(0); });
+}
+
+}  // namespace pyramid

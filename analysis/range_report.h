@@ -1,0 +1,29 @@
+#pragma once
+// Enter in the age boxes: the first moves on to the second, the second
+// reports on the range between them.
+
+#include "core/form_controls.h"
+#include "core/statement_runner.h"
+#include "data/population.h"
+
+#include <string>
+#include <string_view>
+
+namespace pyramid {
+
+inline constexpr int kEnterKey = 13;
+inline constexpr std::string_view kToAgePrompt = "何歳まで＝";
+
+// The body of Text1_KeyPress; acts only on Enter and never changes the key.
+void ageBoxKeyPress(StatementRunner& run, FormControls& form, const PopulationData& data,
+                    int boxIndex, int keyCode);
+
+// The calendar year of the data: the leading-number value of the last four
+// characters of TitleYear (all of it when shorter).
+double surveyYear(std::string_view titleYear);
+
+// The year of birth that an age stands for: the signed text of
+// (SurveyYear - age) without its first character.
+std::string birthText(double surveyYear, double age);
+
+}  // namespace pyramid

@@ -1,0 +1,33 @@
+#pragma once
+// The main form's event handlers and the state it owns for the whole run.
+// No Qt here: the window calls these, and tests call them on an in-memory form.
+
+#include "core/error_prompt.h"
+#include "core/form_controls.h"
+#include "data/population.h"
+
+namespace pyramid {
+
+class PyramidForm {
+public:
+    PyramidForm(FormControls& controls, ErrorPrompt& prompt) : form_(controls), prompt_(prompt) {}
+
+    void Form_Load();
+    void Command1_Click();  // load the chosen file and draw the pyramid
+    void Command2_Click();  // end the program
+    void Command3_Click();  // set up the analysis
+    void Drive1_Change();
+    void Dir1_Change();
+    void File1_Click();
+    // Key typed in Text1(index); the key code is never changed.
+    void Text1_KeyPress(int index, int keyCode);
+
+    const PopulationData& data() const { return data_; }
+
+private:
+    FormControls& form_;
+    ErrorPrompt& prompt_;
+    PopulationData data_;  // MalePop, FemalePop and the summary values
+};
+
+}  // namespace pyramid

@@ -1,0 +1,82 @@
+#include "chart/pyramid_drawing.h"
+
+#include "chart/pyramid_mapping.h"
+#include "core/palette.h"
+
+namespace pyramid {
+
+void drawChartLine(StatementRunner& run, ChartSurface& surface, double x1, double y1, double x2,
+                   double y2, int colour)
+{
+    run([&] {
+        surface.line(chartCoordinate(x1), chartCoordinate(y1), chartCoordinate(x2),
+                     chartCoordinate(y2), colour);
+    });
+}
+
+namespace {
+
+// A line whose end is worked out inside the statement, so that a failing
+// lookup or overflow is retried together with the line it belongs to.
+template <class EndX>
+void drawBar(StatementRunner& run, ChartSurface& surface, double y, int colour, EndX&& endX)
+{
+    run([&] {
+        const float yf = chartCoordinate(y);
+        surface.line(chartCoordinate(chart::kCentreX), yf, chartCoordinate(endX()), yf, colour);
+    });
+}
+
+}  // namespace
+
+void drawClassRow(StatementRunner& run, ChartSurface& surface, const PopulationData& data,
+                  double classIndex, double barScale, int barColour)
+{
+    const double y = rowY(classIndex);
+    drawBar(run, surface, y, barColour,
+            [&] { return maleBarEndX(data.malePop.at(classIndex), barScale); });
+    drawBar(run, surface, y, barColour,
+            [&] { return femaleBarEndX(data.femalePop.at(classIndex), barScale); });
+    drawBar(run, surface, y, palette::LightGreen, [&] {
+        return differenceEndX(data.malePop.at(classIndex), data.femalePop.at(classIndex), barScale);
+    });
+}
+
+int pyramidBarColour(double classIndex)
+{
+    return isDecadeRow(classIndex) ? palette::LightRed : palette::BrightWhite;
+}
+
+void drawPyramid(StatementRunner& run, FormControls& form, const PopulationData& data,
+                 double classCount)
+{
+    ChartSurface& surface = form.chart();
+
+    // Base axis three units thick, then the centre axis three units thick.
+    for (double y : {420.0, 421.0, 422.0})
+        drawChartLine(run, surface, 20, y, 620, y, palette::BrightWhite);
+    for (double x : {320.0, 319.0, 321.0})
+        drawChartLine(run, surface, x, 20, x, 420, palette::BrightWhite);
+
+    const double barScale = run([&] { return barScaleFor(data.maxCount); });
+
+    countingLoop(run, [] { return 1.0; }, [] { return double(chart::kGridLines); }, [&](double k) {
+        const int colour = run([&] {
+            return k == chart::kTenthGridLine ? palette::LightMagenta : palette::LightCyan;
+        });
+        const double left = run([&] { return maleGridX(int(k), barScale); });
+        drawChartLine(run, surface, left, 420, left, 20, colour);
+        const double right = run([&] { return femaleGridX(int(k), barScale); });
+        drawChartLine(run, surface, right, 420, right, 20, colour);
+    });
+
+    countingLoop(run, [] { return 1.0; }, [&] { return classCount; }, [&](double i) {
+        const int colour = run([&] { return pyramidBarColour(i); });
+        drawClassRow(run, surface, data, i, barScale, colour);
+    });
+
+    run([&] { form.setVisible(Button::Command3, true); });
+    run([&] { form.setFocus(Button::Command3); });
+}
+
+}  // namespace pyramid

@@ -1,0 +1,16 @@
+#include "core/palette.h"
+
+namespace pyramid {
+
+Rgb paletteColour(int number)
+{
+    static constexpr Rgb table[16] = {
+        {0, 0, 0},       {0, 0, 128},     {0, 128, 0},   {0, 128, 128},
+        {128, 0, 0},     {128, 0, 128},   {128, 128, 0}, {192, 192, 192},
+        {128, 128, 128}, {0, 0, 255},     {0, 255, 0},   {0, 255, 255},
+        {255, 0, 0},     {255, 0, 255},   {255, 255, 0}, {255, 255, 255},
+    };
+    return table[((number % 16) + 16) % 16];
+}
+
+}  // namespace pyramid

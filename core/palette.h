@@ -1,0 +1,36 @@
+#pragma once
+// The standard 16-colour palette, addressed by number, and the few fixed
+// colours of the form's design.
+
+#include <cstdint>
+
+namespace pyramid {
+
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// Palette entry n (0..15); numbers outside wrap into the palette.
+Rgb paletteColour(int number);
+
+namespace palette {
+inline constexpr int LightGreen = 10;    // difference lines
+inline constexpr int LightCyan = 11;     // grid
+inline constexpr int LightRed = 12;      // decade rows
+inline constexpr int LightMagenta = 13;  // tenth grid line, highlighted decade rows
+inline constexpr int Yellow = 14;        // highlighted rows
+inline constexpr int BrightWhite = 15;   // axes, ordinary rows
+}  // namespace palette
+
+namespace design {
+inline constexpr Rgb LightYellow{255, 255, 128};
+inline constexpr Rgb LightGreen{128, 255, 128};
+inline constexpr Rgb Cyan{0, 255, 255};
+inline constexpr Rgb White{255, 255, 255};
+inline constexpr Rgb Black{0, 0, 0};
+}  // namespace design
+
+}  // namespace pyramid

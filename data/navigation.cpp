@@ -1,0 +1,37 @@
+#include "data/navigation.h"
+
+namespace pyramid {
+
+void driveChanged(FormControls& form)
+{
+    // Moving the directory list runs directoryChanged at this point; the
+    // drive text then replaces the path it wrote.
+    form.setDirPath(form.driveText());
+    form.setCaption(Label::Label1, form.driveText());
+}
+
+void directoryChanged(FormControls& form)
+{
+    form.setFilePath(form.dirPath());
+    form.setCaption(Label::Label1, form.filePath());
+}
+
+std::string joinDataFilePath(const std::string& directory, const std::string& fileName)
+{
+    std::string path = directory;
+    // Only a root ends in the separator; drop it so that one stands between.
+    if (!path.empty() && path.back() == '/')
+        path.pop_back();
+    return path + "/" + fileName;
+}
+
+void fileClicked(FormControls& form)
+{
+    const std::string fullPath = joinDataFilePath(form.filePath(), form.fileName());
+    form.setBackground(Label::Label1, design::LightYellow);
+    form.setCaption(Label::Label1, fullPath);
+    form.setVisible(Button::Command1, true);
+    form.setFocus(Button::Command1);
+}
+
+}  // namespace pyramid

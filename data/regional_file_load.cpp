@@ -1,0 +1,88 @@
+#include "data/regional_file_load.h"
+
+#include "core/checked_math.h"
+#include "data/data_file_reader.h"
+
+#include <optional>
+#include <string>
+
+namespace pyramid {
+
+namespace {
+
+// Item 1 and item 2, read the same way by both passes.
+void readHeader(StatementRunner& run, DataFileReader& file, PopulationData& data)
+{
+    run([&] { data.titleYear = itemText(file.readItem()); });
+    run([&] { data.regionWeight = itemValue(file.readItem()); });
+}
+
+// Reads counts into slots 1..classCount of `table`, adding each to `total`.
+void readTable(StatementRunner& run, DataFileReader& file, PopulationTable& table, double& total,
+               double classCount)
+{
+    // An item read but not yet stored is kept, so that a retry stores that
+    // same item into the same slot instead of reading past it.
+    std::optional<DataItem> pending;
+    countingLoop(run, [] { return 1.0; }, [&] { return classCount; }, [&](double i) {
+        run([&] {
+            table.at(i);  // the slot must exist before its item is taken
+            if (!pending)
+                pending = file.readItem();
+            table.set(long(i), itemValue(*pending));
+            pending.reset();
+        });
+        run([&] { total = checkedAdd(total, table.at(i)); });
+    });
+}
+
+}  // namespace
+
+double loadRegionalFile(StatementRunner& run, FormControls& form, PopulationData& data)
+{
+    run([&] { form.setCaption(Label::Label10, ""); });
+    run([&] { form.setCaption(Label::Label11, ""); });
+
+    long itemCount = 0;
+    run([&] { itemCount = 0; });
+    run([&] { data.maxCount = 0; });
+    run([&] { data.maleTotal = 0; });
+    run([&] { data.femaleTotal = 0; });
+    run([&] { data.grandTotal = 0; });
+    run([&] { data.malePop.recreate(); });
+    run([&] { data.femalePop.recreate(); });
+
+    std::string fileName;
+    run([&] { fileName = form.caption(Label::Label1); });
+
+    // First pass: count the items, sum them, find the largest.
+    DataFileReader file;
+    run([&] { file.open(fileName); });
+    readHeader(run, file, data);
+    DataItem item;
+    do {
+        run([&] { ++itemCount; });
+        run([&] { item = file.readItem(); });
+        run([&] { data.grandTotal = checkedAdd(data.grandTotal, itemValue(item)); });
+        if (run([&] { return itemValue(item) > data.maxCount; }))
+            run([&] { data.maxCount = itemValue(item); });
+    } while (!run([&] { return file.atEnd(); }));
+    double classCount = 0;
+    run([&] { classCount = itemCount / 2.0; });
+    run([&] { file.close(); });
+
+    // Second pass: the male counts, then the female counts.
+    run([&] { file.open(fileName); });
+    readHeader(run, file, data);
+    readTable(run, file, data.malePop, data.maleTotal, classCount);
+    readTable(run, file, data.femalePop, data.femaleTotal, classCount);
+    run([&] { file.close(); });
+
+    run([&] { form.setCaption(Label::Label2, data.titleYear + std::string(kTitleSuffix)); });
+    run([&] { form.setCaption(Label::Label3, kMaleSide); });
+    run([&] { form.setCaption(Label::Label4, kFemaleSide); });
+    run([&] { form.setCaption(Label::Label6, kCentreZero); });
+    return classCount;
+}
+
+}  // namespace pyramid

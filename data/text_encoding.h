@@ -1,0 +1,15 @@
+#pragma once
+// Texts from data files, which Japanese users save in UTF-8 or Shift_JIS.
+
+#include <string>
+#include <string_view>
+
+namespace pyramid {
+
+bool isValidUtf8(std::string_view bytes);
+
+// UTF-8 bytes are kept; anything else is decoded as CP932 (Shift_JIS).
+// Bytes that are neither become U+FFFD.
+std::string decodeDataText(std::string_view bytes);
+
+}  // namespace pyramid

@@ -1,0 +1,56 @@
+#include "core/leading_number.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+
+using pyramid::leadingNumber;
+
+TEST(LeadingNumber, ReadsTheNumberATextBeginsWith)
+{
+    EXPECT_EQ(leadingNumber("20"), 20);
+    EXPECT_EQ(leadingNumber("20歳"), 20);
+    EXPECT_EQ(leadingNumber("-1"), -1);
+    EXPECT_EQ(leadingNumber("+7"), 7);
+    EXPECT_EQ(leadingNumber("2.5"), 2.5);
+    EXPECT_EQ(leadingNumber(".5"), 0.5);
+    EXPECT_EQ(leadingNumber("1,5"), 1);
+    EXPECT_EQ(leadingNumber("1e2"), 100);
+    EXPECT_EQ(leadingNumber("1E-1"), 0.1);
+    EXPECT_EQ(leadingNumber("20e"), 20);
+    EXPECT_EQ(leadingNumber("3.5.1"), 3.5);
+}
+
+TEST(LeadingNumber, SkipsBlanksTabsAndLineFeedsAnywhere)
+{
+    EXPECT_EQ(leadingNumber(" 2 0"), 20);
+    EXPECT_EQ(leadingNumber("\t1\n5"), 15);
+    EXPECT_EQ(leadingNumber("- 3"), -3);
+    EXPECT_EQ(leadingNumber("1\r5"), 1);  // a carriage return is not skipped
+}
+
+TEST(LeadingNumber, NoNumberGivesZero)
+{
+    EXPECT_EQ(leadingNumber(""), 0);
+    EXPECT_EQ(leadingNumber("abc"), 0);
+    EXPECT_EQ(leadingNumber("-"), 0);
+    EXPECT_EQ(leadingNumber("."), 0);
+    EXPECT_EQ(leadingNumber("歳20"), 0);
+    EXPECT_EQ(leadingNumber("２０"), 0);  // full-width digits are not digits here
+}
+
+TEST(LeadingNumber, HexadecimalAndOctal)
+{
+    EXPECT_EQ(leadingNumber("&H1F"), 31);
+    EXPECT_EQ(leadingNumber("&h1fz"), 31);
+    EXPECT_EQ(leadingNumber("&O17"), 15);
+    EXPECT_EQ(leadingNumber("&H"), 0);
+    EXPECT_EQ(leadingNumber("&O9"), 0);
+}
+
+TEST(LeadingNumber, HugeValuesSaturateInsteadOfFailing)
+{
+    EXPECT_EQ(leadingNumber("1e400"), DBL_MAX);
+    EXPECT_EQ(leadingNumber("-1e400"), -DBL_MAX);
+    EXPECT_EQ(leadingNumber("1e-400"), 0);
+}

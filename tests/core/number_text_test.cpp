@@ -1,0 +1,48 @@
+#include "core/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using pyramid::generalText;
+using pyramid::signedText;
+
+TEST(GeneralText, WholeFractionalAndNegativeValues)
+{
+    EXPECT_EQ(generalText(0.25), "0.25");
+    EXPECT_EQ(generalText(1975), "1975");
+    EXPECT_EQ(generalText(-3), "-3");
+    EXPECT_EQ(generalText(125439273), "125439273");
+    EXPECT_EQ(generalText(0), "0");
+    EXPECT_EQ(generalText(-0.0), "0");
+    EXPECT_EQ(generalText(-0.5), "-0.5");
+}
+
+TEST(GeneralText, FifteenSignificantDigits)
+{
+    EXPECT_EQ(generalText(1.0 / 3.0), "0.333333333333333");
+    EXPECT_EQ(generalText(2.0 / 3.0), "0.666666666666667");
+    EXPECT_EQ(generalText(325.98399725527844), "325.983997255278");
+    EXPECT_EQ(generalText(0.1 + 0.2), "0.3");
+}
+
+TEST(GeneralText, ExponentFormAtTheExtremes)
+{
+    EXPECT_EQ(generalText(999999999999999.0), "999999999999999");
+    EXPECT_EQ(generalText(1e15), "1E+15");
+    EXPECT_EQ(generalText(-2.5e20), "-2.5E+20");
+    EXPECT_EQ(generalText(0.0001), "0.0001");
+    EXPECT_EQ(generalText(0.00001), "1E-05");
+}
+
+TEST(SignedText, BlankOrMinusAndNoLeadingZero)
+{
+    EXPECT_EQ(signedText(1975), " 1975");
+    EXPECT_EQ(signedText(-10), "-10");
+    EXPECT_EQ(signedText(0.5), " .5");
+    EXPECT_EQ(signedText(-0.5), "-.5");
+    EXPECT_EQ(signedText(0), " 0");
+    EXPECT_EQ(signedText(-0.0), " 0");
+    EXPECT_EQ(signedText(10.5), " 10.5");
+    EXPECT_EQ(signedText(1e15), " 1E+15");
+}

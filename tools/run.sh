@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the program and starts it in the sample data folder, so the file
+# list shows data files at once.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/tools/setup-debian.sh"
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$root/build" --target jinko-pyramid
+
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
+  cat >&2 <<'MSG'
+jinko-pyramid needs a graphical display, and none was found (DISPLAY and
+WAYLAND_DISPLAY are empty). Start it from a desktop session, or on a machine
+without one run it under a virtual display:
+    apt-get install xvfb && xvfb-run -s "-screen 0 1280x1024x24" tools/run.sh
+MSG
+  exit 1
+fi
+cd "$root/samples"
+exec "$root/build/app/jinko-pyramid"
