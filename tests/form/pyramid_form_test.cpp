@@ -1,0 +1,155 @@
+// The form's handlers wired together on the in-memory form: start-up, exit
+// and the whole road from choosing a real data file to a report.
+#include "analysis/range_report.h"
+#include "app/pyramid_form.h"
+#include "core/number_text.h"
+#include "core/palette.h"
+#include "support/memory_form.h"
+#include "support/scripted_prompt.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace pyramid;
+using namespace pyramid::testing;
+
+namespace {
+
+struct FileFigures {
+    std::string year;
+    double weight = 0;
+    std::vector<double> male, female;
+};
+
+// Reads a one-item-per-line sample file by plain means, independently of
+// the program's reader.
+FileFigures readSample(const std::string& path)
+{
+    std::ifstream in(path);
+    FileFigures f;
+    std::string line;
+    std::getline(in, f.year);
+    std::getline(in, line);
+    f.weight = std::stod(line);
+    std::vector<double> counts;
+    while (std::getline(in, line))
+        if (!line.empty())
+            counts.push_back(std::stod(line));
+    const std::size_t k = counts.size() / 2;
+    f.male.assign(counts.begin(), counts.begin() + k);
+    f.female.assign(counts.begin() + k, counts.end());
+    return f;
+}
+
+double sum(const std::vector<double>& v, int from, int to)
+{
+    double s = 0;
+    for (int a = from; a <= to; ++a)
+        s += v.at(a);
+    return s;
+}
+
+class FormRoad : public ::testing::Test {
+protected:
+    FormRoad() { form.onDirChanged = [this] { handlers.Dir1_Change(); }; }
+
+    MemoryForm form;
+    ScriptedPrompt prompt;
+    PyramidForm handlers{form, prompt};
+};
+
+}  // namespace
+
+TEST_F(FormRoad, StartUpPlacesTheWindowScalesTheChartAndHidesTwoButtons)
+{
+    handlers.Form_Load();
+    EXPECT_EQ(form.windowLeft, 0);
+    EXPECT_EQ(form.windowTop, 5);
+    EXPECT_EQ(form.surface.scaleWidth, 640);
+    EXPECT_EQ(form.surface.scaleHeight, 480);
+    EXPECT_FALSE(form.visible[Button::Command1]);
+    EXPECT_FALSE(form.visible[Button::Command3]);
+    EXPECT_TRUE(form.visible[Button::Command2]);
+}
+
+TEST_F(FormRoad, ExitEndsTheProgramAtAnyTime)
+{
+    handlers.Form_Load();
+    form.ageBoxes = {"20", ""};
+    handlers.Text1_KeyPress(0, kEnterKey);
+    handlers.Command2_Click();
+    EXPECT_TRUE(form.ended);
+}
+
+TEST_F(FormRoad, ChooseDrawAnalyseTwentyToFortyOnRealData)
+{
+    const std::string dir = PYRAMID_SAMPLES_DIR;
+    const FileFigures figures = readSample(dir + "/japan-1995.txt");
+
+    handlers.Form_Load();
+    form.drive = "/";
+    handlers.Drive1_Change();
+    form.directory = dir;
+    handlers.Dir1_Change();
+    form.selectedFile = "japan-1995.txt";
+    handlers.File1_Click();
+    EXPECT_EQ(form.caption(Label::Label1), dir + "/japan-1995.txt");
+    EXPECT_TRUE(form.visible[Button::Command1]);
+
+    handlers.Command1_Click();
+    ASSERT_TRUE(prompt.asked.empty()) << prompt.asked[0].message;
+    EXPECT_EQ(form.caption(Label::Label2), "1995年  人口ピラミッド ");
+    EXPECT_EQ(form.caption(Label::Label3), "男");
+    EXPECT_EQ(form.caption(Label::Label4), "女");
+    EXPECT_EQ(form.caption(Label::Label6), "０");
+    EXPECT_TRUE(form.visible[Button::Command3]);
+    EXPECT_EQ(form.focus, "Command3");
+    EXPECT_EQ(form.surface.lines.size(), 6u + 26u + 101u * 3u);
+
+    handlers.Command3_Click();
+    EXPECT_EQ(form.focus, "Text1(0)");
+    form.ageBoxes[0] = "20";
+    handlers.Text1_KeyPress(0, kEnterKey);
+    form.ageBoxes[1] = "40";
+    handlers.Text1_KeyPress(1, kEnterKey);
+    ASSERT_TRUE(prompt.asked.empty()) << prompt.asked[0].message;
+
+    const double m = sum(figures.male, 20, 40), f = sum(figures.female, 20, 40);
+    const double maleTotal = sum(figures.male, 0, 100), femaleTotal = sum(figures.female, 0, 100);
+    EXPECT_EQ(maleTotal, 61485892);  // the sources' stated totals
+    EXPECT_EQ(femaleTotal, 63953381);
+    const double grand = maleTotal + femaleTotal;
+    EXPECT_EQ(form.caption(Label::Label10), "20歳(1975)から");
+    EXPECT_EQ(form.caption(Label::Label11), "40歳(1955)まで");
+    EXPECT_EQ(form.results[0], "総人口比=" + generalText((m + f) / grand));
+    EXPECT_EQ(form.results[3], "男／女比=" + generalText(m / f));
+    EXPECT_EQ(form.results[4], "男人口計=" + generalText(m));
+    EXPECT_EQ(form.results[6], "総人口　=125439273");
+    EXPECT_EQ(form.results[7], "地域加重=125439273");
+    EXPECT_EQ(form.focus, "Command2");
+
+    // The next analysis puts the highlighted rows back in pyramid colours.
+    const std::size_t before = form.surface.lines.size();
+    handlers.Command3_Click();
+    ASSERT_EQ(form.surface.lines.size(), before + 21u * 3u);
+    EXPECT_EQ(form.surface.lines[before].colour, palette::LightRed);       // age 20
+    EXPECT_EQ(form.surface.lines[before + 3].colour, palette::BrightWhite); // age 21
+}
+
+TEST_F(FormRoad, ADrawAfterTheRecordedPathBecameADirectoryFails)
+{
+    handlers.Form_Load();
+    form.fileListPath = PYRAMID_SAMPLES_DIR;
+    form.selectedFile = "akita-2020.txt";
+    handlers.File1_Click();
+    form.directory = PYRAMID_SAMPLES_DIR;
+    handlers.Dir1_Change();  // Label1 now names the directory
+    handlers.Command1_Click();
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(form.surface.clears, 1);
+    EXPECT_TRUE(form.surface.lines.empty());
+    EXPECT_FALSE(form.visible[Button::Command3]);
+}
