@@ -3,21 +3,69 @@
 #include "core/failure.h"
 #include "data/text_encoding.h"
 
+#include <array>
 #include <cerrno>
 #include <charconv>
-#include <cmath>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace pyramid {
 
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
+// ',' '\n' '\r' end an item. A table keeps the scan of a count to one load
+// and one test per byte.
+constexpr std::array<bool, 256> kSeparator = [] {
+    std::array<bool, 256> table{};
+    table[static_cast<unsigned char>(',')] = true;
+    table[static_cast<unsigned char>('\n')] = true;
+    table[static_cast<unsigned char>('\r')] = true;
+    return table;
+}();
 
-bool isBlank(int c) { return c == ' ' || c == '\t'; }
-bool isLineBreak(int c) { return c == '\n' || c == '\r'; }
+bool isSeparator(char c) { return kSeparator[static_cast<unsigned char>(c)]; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+[[noreturn]] void failToOpen(int error, const std::string& path)
+{
+    if (error == ENOENT || error == ENOTDIR)
+        throw Failure(FailureKind::FileNotFound, "ファイル: " + path);
+    throw Failure(FailureKind::FileAccess, "ファイル: " + path);
+}
+
+// A short, readable form of an item's text for a failure description.
+std::string shownText(const DataItem& item)
+{
+    constexpr std::size_t kShownChars = 40;
+    std::string text = itemText(item);
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
+            continue;
+        if (++chars > kShownChars) {
+            text.resize(i);
+            return text + "…";
+        }
+    }
+    return item.truncated ? text + "…" : text;
+}
+
+[[noreturn]] void failAsCount(const DataItem& item, CountParse outcome)
+{
+    const std::string named = std::to_string(item.number) + " 番目の項目「" + shownText(item) + "」";
+    if (item.truncated)
+        throw Failure(FailureKind::TypeMismatch, named + "は長すぎて数値として読めません。");
+    if (outcome == CountParse::TooLarge)
+        throw Failure(FailureKind::Overflow, named + "は数値として大きすぎます。");
+    throw Failure(FailureKind::TypeMismatch, named + "は数値ではありません。");
+}
 
 }  // namespace
+
+DataFileReader::DataFileReader(std::size_t bufferSize) : buffer_(bufferSize == 0 ? 1 : bufferSize) {}
 
 DataFileReader::~DataFileReader() { close(); }
 
@@ -25,157 +73,324 @@ void DataFileReader::open(const std::string& path)
 {
     close();
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR)
-            throw Failure(FailureKind::FileNotFound, "ファイル: " + path);
-        throw Failure(FailureKind::FileAccess, "ファイル: " + path);
-    }
+    if (::stat(path.c_str(), &info) != 0)
+        failToOpen(errno, path);
     if (S_ISDIR(info.st_mode))
         throw Failure(FailureKind::FileAccess, "フォルダーはデータファイルとして開けません: " + path);
-    file_ = std::fopen(path.c_str(), "rb");
-    if (file_ == nullptr)
-        throw Failure(FailureKind::FileAccess, "ファイル: " + path);
-    buffer_.resize(kBufferSize);
+    // A pipe would block the window and a device may never end.
+    if (!S_ISREG(info.st_mode))
+        throw Failure(FailureKind::FileAccess, "通常のファイルではありません: " + path);
+
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        failToOpen(errno, path);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw Failure(FailureKind::FileAccess, "通常のファイルではありません: " + path);
+    }
+
+    fd_ = fd;
     pos_ = end_ = 0;
+    bufferOffset_ = 0;
+    eof_ = failed_ = false;
     itemsRead_ = 0;
+    pending_.reset();
+    solidAt_ = -1;
+    solidIsEnd_ = false;
+
     // A UTF-8 byte-order mark is no part of the first item.
-    if (refill() && end_ >= 3 && static_cast<unsigned char>(buffer_[0]) == 0xEF &&
-        static_cast<unsigned char>(buffer_[1]) == 0xBB && static_cast<unsigned char>(buffer_[2]) == 0xBF)
-        pos_ = 3;
+    unsigned char head[3] = {};
+    if (::pread(fd_, head, sizeof head, 0) == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF &&
+        ::lseek(fd_, 3, SEEK_SET) == 3)
+        bufferOffset_ = 3;
 }
 
 void DataFileReader::close()
 {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-        file_ = nullptr;
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
     }
+    pending_.reset();
+}
+
+void DataFileReader::readFailed()
+{
+    failed_ = true;
+    throw Failure(FailureKind::FileAccess, "データファイルを読み込めません。");
 }
 
 bool DataFileReader::refill()
 {
-    if (file_ == nullptr)
+    bufferOffset_ += static_cast<std::int64_t>(end_);
+    pos_ = end_ = 0;
+    if (eof_ || fd_ < 0)
         return false;
-    pos_ = 0;
-    end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
-    return end_ > 0;
-}
-
-int DataFileReader::peekByte()
-{
-    if (pos_ == end_ && !refill())
-        return EOF;
-    return static_cast<unsigned char>(buffer_[pos_]);
-}
-
-int DataFileReader::takeByte()
-{
-    const int c = peekByte();
-    if (c != EOF)
-        ++pos_;
-    return c;
-}
-
-bool DataFileReader::atEnd()
-{
-    if (file_ == nullptr)
-        return true;
-    // Look ahead over blanks and line breaks without consuming them: a line
-    // break before a further item still separates an empty item.
-    for (std::size_t p = pos_; p < end_; ++p) {
-        const int c = static_cast<unsigned char>(buffer_[p]);
-        if (!isBlank(c) && !isLineBreak(c))
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
+        if (n > 0) {
+            end_ = static_cast<std::size_t>(n);
+            return true;
+        }
+        if (n == 0) {
+            eof_ = true;
             return false;
+        }
+        if (errno != EINTR)
+            readFailed();
     }
-    // The buffer holds only blanks; look further in the file, then come back.
-    const long resumeAt = std::ftell(file_);
-    bool onlyBlanks = true;
-    for (int c; (c = std::fgetc(file_)) != EOF;) {
-        if (!isBlank(c) && !isLineBreak(c)) {
-            onlyBlanks = false;
-            break;
+}
+
+bool DataFileReader::atEndSlow()
+{
+    if (fd_ < 0)
+        return true;
+    if (failed_)
+        readFailed();
+    if (pending_)
+        return false;
+    if (solidAt_ >= bufferOffset_ + static_cast<std::int64_t>(pos_))
+        return solidIsEnd_;
+
+    for (std::size_t p = pos_; p < end_; ++p) {
+        if (!isSpace(buffer_[p])) {
+            solidAt_ = bufferOffset_ + static_cast<std::int64_t>(p);
+            solidIsEnd_ = false;
+            return false;
         }
     }
-    std::clearerr(file_);
-    std::fseek(file_, resumeAt, SEEK_SET);
-    return onlyBlanks;
+    // The rest of the buffer is blank: look on in the file without moving,
+    // because line breaks before a further item still end empty items.
+    std::int64_t offset = bufferOffset_ + static_cast<std::int64_t>(end_);
+    char look[4096];
+    while (!eof_) {
+        const ssize_t n = ::pread(fd_, look, sizeof look, offset);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            readFailed();
+        }
+        if (n == 0)
+            break;
+        for (ssize_t i = 0; i < n; ++i) {
+            if (!isSpace(look[i])) {
+                solidAt_ = offset + i;
+                solidIsEnd_ = false;
+                return false;
+            }
+        }
+        offset += n;
+    }
+    solidAt_ = offset;
+    solidIsEnd_ = true;
+    return true;
+}
+
+void DataFileReader::appendToItem(DataItem& item, const char* from, const char* to, bool blanksMayFollow)
+{
+    const std::size_t length = static_cast<std::size_t>(to - from);
+    const std::size_t room = kMaxItemBytes - item.text.size();
+    if (length <= room) {
+        item.text.append(from, length);
+        return;
+    }
+    item.text.append(from, room);
+    // Blanks past the limit are harmless when they turn out to trail the
+    // item; anything else means the item really is longer.
+    for (const char* p = from + room; p < to && !item.truncated; ++p)
+        if (!blanksMayFollow || !isBlank(*p))
+            item.truncated = true;
+}
+
+void DataFileReader::readPlain(DataItem& item)
+{
+    for (;;) {
+        const char* begin = buffer_.data() + pos_;
+        const char* end = buffer_.data() + end_;
+        const char* p = begin;
+        while (p < end && !isSeparator(*p))
+            ++p;
+        appendToItem(item, begin, p, true);
+        pos_ = static_cast<std::size_t>(p - buffer_.data());
+        if (p < end || !refill())
+            break;
+    }
+    while (!item.text.empty() && isBlank(item.text.back()))
+        item.text.pop_back();
+}
+
+void DataFileReader::readQuoted(DataItem& item)
+{
+    ++pos_;  // the opening mark
+    for (;;) {
+        const char* begin = buffer_.data() + pos_;
+        const char* end = buffer_.data() + end_;
+        const auto* mark = static_cast<const char*>(std::memchr(begin, '"', static_cast<std::size_t>(end - begin)));
+        appendToItem(item, begin, mark != nullptr ? mark : end, false);
+        if (mark != nullptr) {
+            pos_ = static_cast<std::size_t>(mark - buffer_.data()) + 1;
+            break;
+        }
+        pos_ = end_;
+        if (!refill())
+            return;  // never closed: the item runs to the end of the file
+    }
+    // Anything between the closing mark and the separator is dropped.
+    for (;;) {
+        while (pos_ < end_ && !isSeparator(buffer_[pos_]))
+            ++pos_;
+        if (pos_ < end_ || !refill())
+            break;
+    }
+}
+
+void DataFileReader::readItem(DataItem& item)
+{
+    if (pending_) {
+        item = std::move(*pending_);
+        pending_.reset();
+        return;
+    }
+    if (atEnd())
+        throw Failure(FailureKind::InputPastEnd);
+
+    item.number = ++itemsRead_;
+    item.text.clear();
+    item.truncated = false;
+    for (;;) {
+        while (pos_ < end_ && isBlank(buffer_[pos_]))
+            ++pos_;
+        if (pos_ < end_ || !refill())
+            break;
+    }
+    if (pos_ < end_ && buffer_[pos_] == '"')
+        readQuoted(item);
+    else
+        readPlain(item);
+
+    // The separator belongs to the item it ends; CR LF is one line break.
+    if (pos_ < end_) {
+        const char separator = buffer_[pos_++];
+        if (separator == '\r' && (pos_ < end_ || refill()) && buffer_[pos_] == '\n')
+            ++pos_;
+    }
 }
 
 DataItem DataFileReader::readItem()
 {
-    if (atEnd())
-        throw Failure(FailureKind::InputPastEnd);
-
     DataItem item;
-    item.number = ++itemsRead_;
-    while (isBlank(peekByte()))
-        takeByte();
+    readItem(item);
+    return item;
+}
 
-    int c = peekByte();
-    if (c == '"') {
-        takeByte();
-        while ((c = takeByte()) != EOF && c != '"')
-            item.text += static_cast<char>(c);
-        // Anything between the closing mark and the separator is dropped.
-        while ((c = peekByte()) != EOF && c != ',' && !isLineBreak(c))
-            takeByte();
-    } else {
-        while ((c = peekByte()) != EOF && c != ',' && !isLineBreak(c))
-            item.text += static_cast<char>(takeByte());
-        while (!item.text.empty() && isBlank(static_cast<unsigned char>(item.text.back())))
-            item.text.pop_back();
+double DataFileReader::readNumber()
+{
+    DataItem item;
+    readItem(item);
+    double value = 0;
+    const CountParse outcome = item.truncated ? CountParse::NotANumber : parseCount(item.text, value);
+    if (outcome == CountParse::Number)
+        return value;
+    pending_ = std::move(item);
+    failAsCount(*pending_, outcome);
+}
+
+CountParse parseCount(std::string_view text, double& value)
+{
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p < end && isBlank(*p))
+        ++p;
+    while (end > p && isBlank(end[-1]))
+        --end;
+
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-'))
+        negative = *p++ == '-';
+    const char* const mantissa = p;
+
+    // Most counts are short whole numbers, exact in a double: no need for
+    // the general conversion.
+    std::uint64_t whole = 0;
+    while (p < end && isDigit(*p))
+        whole = whole * 10 + static_cast<unsigned>(*p++ - '0');
+    const std::size_t intDigits = static_cast<std::size_t>(p - mantissa);
+    if (p == end && intDigits > 0 && intDigits <= 15) {
+        value = negative ? -static_cast<double>(whole) : static_cast<double>(whole);
+        return CountParse::Number;
     }
 
-    // The separator belongs to the item it ends; CR LF is one line break.
-    c = takeByte();
-    if (c == '\r' && peekByte() == '\n')
-        takeByte();
-    return item;
+    std::size_t fracDigits = 0;
+    if (p < end && *p == '.') {
+        ++p;
+        while (p < end && isDigit(*p))
+            ++p, ++fracDigits;
+    }
+    if (intDigits + fracDigits == 0)
+        return CountParse::NotANumber;
+    long long exponent = 0;
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        bool negativeExponent = false;
+        if (p < end && (*p == '+' || *p == '-'))
+            negativeExponent = *p++ == '-';
+        const char* digits = p;
+        while (p < end && isDigit(*p)) {
+            if (exponent < 1'000'000'000)  // far past any double; stop growing
+                exponent = exponent * 10 + (*p - '0');
+            ++p;
+        }
+        if (p == digits)
+            return CountParse::NotANumber;
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+    if (p != end)
+        return CountParse::NotANumber;
+
+    double magnitude = 0;
+    const auto result = std::from_chars(mantissa, end, magnitude);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too large or too small: tell them apart by the decimal exponent of
+        // the leading digit. Too small a count is 0 persons.
+        long long lead = 0;
+        const char* first = mantissa;
+        while (first < end && (*first == '0' || *first == '.'))
+            ++first;
+        const char* point = static_cast<const char*>(std::memchr(mantissa, '.', static_cast<std::size_t>(end - mantissa)));
+        if (point == nullptr)
+            point = mantissa + intDigits;
+        lead = first < point ? point - first - 1 : point - first;
+        if (lead + exponent >= 0)
+            return CountParse::TooLarge;
+        magnitude = 0;
+    } else if (result.ec != std::errc() || result.ptr != end) {
+        return CountParse::NotANumber;
+    }
+    value = negative ? -magnitude : magnitude;
+    return CountParse::Number;
 }
 
 double itemValue(const DataItem& item)
 {
-    const std::string& t = item.text;
-    std::size_t p = 0;
-    bool negative = false;
-    if (p < t.size() && (t[p] == '+' || t[p] == '-'))
-        negative = t[p++] == '-';
-    const std::size_t start = p;
-    bool digits = false;
-    while (p < t.size() && t[p] >= '0' && t[p] <= '9')
-        ++p, digits = true;
-    if (p < t.size() && t[p] == '.') {
-        ++p;
-        while (p < t.size() && t[p] >= '0' && t[p] <= '9')
-            ++p, digits = true;
-    }
-    if (digits && p < t.size() && (t[p] == 'e' || t[p] == 'E')) {
-        std::size_t e = p + 1;
-        if (e < t.size() && (t[e] == '+' || t[e] == '-'))
-            ++e;
-        const std::size_t expStart = e;
-        while (e < t.size() && t[e] >= '0' && t[e] <= '9')
-            ++e;
-        if (e > expStart)
-            p = e;
-    }
-    if (!digits || p != t.size())
-        throw Failure(FailureKind::TypeMismatch,
-                      std::to_string(item.number) + " 番目の項目「" + itemText(item) + "」は数値ではありません。");
-
     double value = 0;
-    const auto result = std::from_chars(t.data() + start, t.data() + t.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        // from_chars reports both too large and too small; only the first fails.
-        const bool tiny = t.find("e-") != std::string::npos || t.find("E-") != std::string::npos;
-        if (!tiny)
-            throw Failure(FailureKind::Overflow,
-                          std::to_string(item.number) + " 番目の項目「" + item.text + "」は大きすぎます。");
-        value = 0;
-    }
-    return negative ? -value : value;
+    const CountParse outcome = item.truncated ? CountParse::NotANumber : parseCount(item.text, value);
+    if (outcome != CountParse::Number)
+        failAsCount(item, outcome);
+    return value;
 }
 
-std::string itemText(const DataItem& item) { return decodeDataText(item.text); }
+std::string itemText(const DataItem& item)
+{
+    std::string_view bytes = item.text;
+    if (item.truncated) {
+        // The cut may have split a UTF-8 character; drop its first bytes
+        // rather than take the whole text for Shift_JIS.
+        for (std::size_t drop = 1; drop <= 3 && drop <= bytes.size() && !isValidUtf8(bytes); ++drop)
+            if (isValidUtf8(bytes.substr(0, bytes.size() - drop)))
+                bytes = bytes.substr(0, bytes.size() - drop);
+    }
+    return decodeDataText(bytes);
+}
 
 }  // namespace pyramid

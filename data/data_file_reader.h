@@ -2,57 +2,110 @@
 // Sequential reading of a regional data file, item by item.
 //
 // Items are separated by commas or line breaks (LF, CR LF or a lone CR) in
-// any mix. Blanks and tabs before an item are skipped and those after an
-// unquoted item dropped. An item in double quotation marks is the text
-// between them, commas and line breaks included. Blanks and line breaks
-// after the last item are not items. A UTF-8 byte-order mark is ignored.
-// The file is read through a fixed buffer, so memory does not grow with it.
+// any mix; each separator ends exactly one item, so two separators in a row
+// enclose an empty item. Blanks and tabs before an item are skipped and those
+// after an unquoted item dropped. An item in double quotation marks is the
+// text between them, commas and line breaks included; anything between the
+// closing mark and the next separator is dropped, and a mark that is never
+// closed runs to the end of the file. Blanks and line breaks after the last
+// item are not items. A UTF-8 byte-order mark at the start is ignored.
+//
+// The file is read through one fixed buffer and an item keeps at most
+// kMaxItemBytes of its text, so memory does not grow with the file.
 
-#include <cstdio>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pyramid {
 
+// No count or year text comes near this; a longer item is kept cut short and
+// marked, which bounds memory even for a file without a single separator.
+inline constexpr std::size_t kMaxItemBytes = 1024;
+
 // One item as read, before it is taken as a number.
 struct DataItem {
-    long number = 0;   // 1-based position of the item in the file
-    std::string text;  // raw bytes of the item
+    long number = 0;         // 1-based position of the item in the file
+    std::string text;        // raw bytes of the item, at most kMaxItemBytes
+    bool truncated = false;  // the item went on past kMaxItemBytes
 };
 
 class DataFileReader {
 public:
-    DataFileReader() = default;
+    static constexpr std::size_t kDefaultBufferSize = 128 * 1024;
+
+    // A small buffer size only serves tests that cross buffer boundaries.
+    explicit DataFileReader(std::size_t bufferSize = kDefaultBufferSize);
     ~DataFileReader();
     DataFileReader(const DataFileReader&) = delete;
     DataFileReader& operator=(const DataFileReader&) = delete;
 
-    // Fails with FileNotFound, or FileAccess for a directory or a file that
-    // cannot be read.
+    // Fails with FileNotFound when nothing is at `path`, or FileAccess for a
+    // directory, a device or pipe, or a file that cannot be read.
     void open(const std::string& path);
     void close();
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return fd_ >= 0; }
 
-    // True when nothing but blanks, tabs and line breaks is left.
-    bool atEnd();
+    // True when nothing but blanks, tabs and line breaks is left. Consumes
+    // nothing; fails with FileAccess after a read error.
+    bool atEnd()
+    {
+        if (pos_ < end_ && !pending_ && !failed_ && !isSpace(buffer_[pos_]))
+            return false;
+        return atEndSlow();
+    }
 
-    // The next item; fails with InputPastEnd when there is none.
+    // The next item; fails with InputPastEnd when there is none, and with
+    // FileAccess when the file cannot be read any further.
     DataItem readItem();
+    void readItem(DataItem& item);
+
+    // The next item as a count (see itemValue). When it is not one, the
+    // failure leaves the item unread, so that trying again meets the same item.
+    double readNumber();
 
 private:
-    int peekByte();   // next byte or EOF, not consumed
-    int takeByte();   // next byte or EOF, consumed
-    bool refill();
+    static bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-    std::FILE* file_ = nullptr;
+    bool atEndSlow();
+    bool refill();
+    void readFailed();
+    void appendToItem(DataItem& item, const char* from, const char* to, bool blanksMayFollow);
+    void readPlain(DataItem& item);
+    void readQuoted(DataItem& item);
+    void skipToSeparatorAndTakeIt();
+
+    int fd_ = -1;
     std::vector<char> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
+    std::int64_t bufferOffset_ = 0;  // file offset of buffer_[0]
+    bool eof_ = false;
+    bool failed_ = false;
     long itemsRead_ = 0;
+    std::optional<DataItem> pending_;  // a count that failed, to be read again
+
+    // From the current position up to solidAt_ there are only blanks and line
+    // breaks; solidIsEnd_ tells whether the end of the file lies there. Keeps
+    // atEnd from scanning one long run of blank lines again for every line.
+    std::int64_t solidAt_ = -1;
+    bool solidIsEnd_ = false;
 };
 
-// The item as a count: a plain decimal number (sign, digits, point, digits,
-// exponent). Fails with TypeMismatch naming the item, or Overflow beyond a double.
+enum class CountParse { Number, NotANumber, TooLarge };
+
+// A plain decimal number: optional sign, digits, optional point and digits
+// (at least one digit in all), optional exponent; blanks and tabs around it
+// are allowed (they can only come from a quoted item). Values too small for a
+// double give 0. Never throws.
+CountParse parseCount(std::string_view text, double& value);
+
+// The item as a count. Fails with TypeMismatch naming the item number and
+// its text when it is not a plain decimal number, or with Overflow beyond
+// the range of a double.
 double itemValue(const DataItem& item);
 
 // The item's text as UTF-8: kept when it is valid UTF-8, otherwise decoded

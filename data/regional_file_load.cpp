@@ -3,34 +3,30 @@
 #include "core/checked_math.h"
 #include "data/data_file_reader.h"
 
-#include <optional>
 #include <string>
 
 namespace pyramid {
 
 namespace {
 
-// Item 1 and item 2, read the same way by both passes.
+// Item 1 and item 2, read the same way by both passes. A weighting figure
+// that is not a number stays unread, so Yes tries the same item again.
 void readHeader(StatementRunner& run, DataFileReader& file, PopulationData& data)
 {
     run([&] { data.titleYear = itemText(file.readItem()); });
-    run([&] { data.regionWeight = itemValue(file.readItem()); });
+    run([&] { data.regionWeight = file.readNumber(); });
 }
 
 // Reads counts into slots 1..classCount of `table`, adding each to `total`.
 void readTable(StatementRunner& run, DataFileReader& file, PopulationTable& table, double& total,
                double classCount)
 {
-    // An item read but not yet stored is kept, so that a retry stores that
-    // same item into the same slot instead of reading past it.
-    std::optional<DataItem> pending;
     countingLoop(run, [] { return 1.0; }, [&] { return classCount; }, [&](double i) {
         run([&] {
-            table.at(i);  // the slot must exist before its item is taken
-            if (!pending)
-                pending = file.readItem();
-            table.set(long(i), itemValue(*pending));
-            pending.reset();
+            // The slot is checked before the item is taken, and a count that
+            // fails stays unread: a retry meets the same item for the same slot.
+            table.at(i);
+            table.set(static_cast<long>(i), file.readNumber());
         });
         run([&] { total = checkedAdd(total, table.at(i)); });
     });
@@ -59,13 +55,19 @@ double loadRegionalFile(StatementRunner& run, FormControls& form, PopulationData
     DataFileReader file;
     run([&] { file.open(fileName); });
     readHeader(run, file, data);
+    // The read only takes the item's text; a count that is not a number
+    // fails at the sum, and Yes repeats the sum on the same item.
     DataItem item;
+    double x = 0;
     do {
         run([&] { ++itemCount; });
-        run([&] { item = file.readItem(); });
-        run([&] { data.grandTotal = checkedAdd(data.grandTotal, itemValue(item)); });
-        if (run([&] { return itemValue(item) > data.maxCount; }))
-            run([&] { data.maxCount = itemValue(item); });
+        run([&] { file.readItem(item); });
+        run([&] {
+            x = itemValue(item);
+            data.grandTotal = checkedAdd(data.grandTotal, x);
+        });
+        if (run([&] { return x > data.maxCount; }))
+            run([&] { data.maxCount = x; });
     } while (!run([&] { return file.atEnd(); }));
     double classCount = 0;
     run([&] { classCount = itemCount / 2.0; });
