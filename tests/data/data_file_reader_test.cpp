@@ -1,0 +1,318 @@
+// The item reader's rules one by one. Every rule is checked with buffers of a
+// few bytes as well as the normal one, so that items, CR LF pairs, quotes and
+// the byte-order mark also straddle buffer boundaries.
+#include "core/failure.h"
+#include "data/data_file_reader.h"
+#include "data/text_encoding.h"
+#include "temp_files.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+using namespace pyramid;
+using pyramid::testing::TempDir;
+
+namespace {
+
+std::vector<std::string> texts(const std::vector<DataItem>& items)
+{
+    std::vector<std::string> out;
+    for (const DataItem& item : items)
+        out.push_back(item.text);
+    return out;
+}
+
+FailureKind failureOf(const std::function<void()>& statement)
+{
+    try {
+        statement();
+    } catch (const Failure& failure) {
+        return failure.kind();
+    }
+    ADD_FAILURE() << "no failure";
+    return FailureKind::DivisionByZero;
+}
+
+class ReaderRules : public ::testing::TestWithParam<std::size_t> {
+protected:
+    // Every item up to the end; the end is final, a further read fails.
+    std::vector<DataItem> readAll(std::string_view bytes)
+    {
+        DataFileReader reader(GetParam());
+        reader.open(dir.write("items.txt", bytes));
+        std::vector<DataItem> items;
+        while (!reader.atEnd())
+            items.push_back(reader.readItem());
+        EXPECT_EQ(failureOf([&] { reader.readItem(); }), FailureKind::InputPastEnd);
+        EXPECT_EQ(failureOf([&] { reader.readItem(); }), FailureKind::InputPastEnd);
+        EXPECT_TRUE(reader.atEnd());
+        return items;
+    }
+    std::vector<std::string> readTexts(std::string_view bytes) { return texts(readAll(bytes)); }
+
+    TempDir dir;
+};
+
+using Texts = std::vector<std::string>;
+
+}  // namespace
+
+TEST_P(ReaderRules, CommasAndEveryKindOfLineBreakSeparateInAnyMix)
+{
+    const Texts expected{"2020", "1.5", "10", "20", "30"};
+    EXPECT_EQ(readTexts("2020\n1.5\n10\n20\n30\n"), expected);
+    EXPECT_EQ(readTexts("2020\r\n1.5\r\n10\r\n20\r\n30\r\n"), expected);
+    EXPECT_EQ(readTexts("2020\r1.5\r10\r20\r30\r"), expected);
+    EXPECT_EQ(readTexts("2020,1.5,10,20,30"), expected);
+    EXPECT_EQ(readTexts("2020,1.5\r\n10\r20\n30"), expected);
+}
+
+TEST_P(ReaderRules, BlanksBeforeAreSkippedAndAfterAnUnquotedItemDropped)
+{
+    EXPECT_EQ(readTexts(" \t 12 \t,\t34  \r\n  5 6\t\n"), (Texts{"12", "34", "5 6"}));
+}
+
+TEST_P(ReaderRules, TwoSeparatorsInARowEncloseAnEmptyItem)
+{
+    EXPECT_EQ(readTexts("1,,2\n\n3,\n4\r\n\r\n5"), (Texts{"1", "", "2", "", "3", "", "4", "", "5"}));
+    EXPECT_EQ(readTexts("1\n  \n2"), (Texts{"1", "", "2"}));
+    // LF then CR is two line breaks, not one.
+    EXPECT_EQ(readTexts("1\n\r2"), (Texts{"1", "", "2"}));
+}
+
+TEST_P(ReaderRules, BlanksAndBlankLinesAfterTheLastItemAreNotItems)
+{
+    EXPECT_EQ(readTexts("1\n2\n\n \r\n\t\n\n"), (Texts{"1", "2"}));
+    EXPECT_EQ(readTexts("1,2,"), (Texts{"1", "2"}));
+    EXPECT_EQ(readTexts("1\r\n2\r\n\r\n\r\n"), (Texts{"1", "2"}));
+    EXPECT_TRUE(readTexts(" \n\r\n\t").empty());
+    EXPECT_TRUE(readTexts("").empty());
+}
+
+TEST_P(ReaderRules, TestingForTheEndConsumesNothing)
+{
+    DataFileReader reader(GetParam());
+    reader.open(dir.write("items.txt", "1\n\n \n2 \r\n"));
+    Texts seen;
+    for (int item = 0; item < 4; ++item) {
+        for (int look = 0; look < 3; ++look)
+            ASSERT_FALSE(reader.atEnd());
+        seen.push_back(reader.readItem().text);
+    }
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_EQ(seen, (Texts{"1", "", "", "2"}));
+}
+
+TEST_P(ReaderRules, AByteOrderMarkAtTheStartIsIgnored)
+{
+    EXPECT_EQ(readTexts("\xEF\xBB\xBF" "2020\n1\n"), (Texts{"2020", "1"}));
+    EXPECT_TRUE(readTexts("\xEF\xBB\xBF").empty());
+    // Anywhere else those bytes belong to the item.
+    EXPECT_EQ(readTexts("1\n\xEF\xBB\xBF" "2"), (Texts{"1", "\xEF\xBB\xBF" "2"}));
+}
+
+TEST_P(ReaderRules, AQuotedItemIsTheTextBetweenTheMarks)
+{
+    const auto items = readAll(" \"東京都, 2020\" ,\"1\"\n\" 12 \"\n\"a\r\nb\"x y\n\"\"\n5");
+    EXPECT_EQ(texts(items), (Texts{"東京都, 2020", "1", " 12 ", "a\r\nb", "", "5"}));
+    // A quoted count is the number it spells.
+    EXPECT_EQ(itemValue(items[1]), 1);
+    EXPECT_EQ(itemValue(items[2]), 12);
+    EXPECT_EQ(failureOf([&] { itemValue(items[4]); }), FailureKind::TypeMismatch);
+}
+
+TEST_P(ReaderRules, AMarkThatIsNeverClosedRunsToTheEnd)
+{
+    EXPECT_EQ(readTexts("2020\n\"1,\n2\n"), (Texts{"2020", "1,\n2\n"}));
+    // A mark inside an unquoted item is an ordinary character.
+    EXPECT_EQ(readTexts("ab\"c,d\""), (Texts{"ab\"c", "d\""}));
+}
+
+TEST_P(ReaderRules, ItemsAreNumberedFromOneAtEveryOpening)
+{
+    const std::string file = dir.write("items.txt", "a,b\nc");
+    DataFileReader reader(GetParam());
+    for (int opening = 0; opening < 2; ++opening) {
+        reader.open(file);
+        for (long expected = 1; expected <= 3; ++expected)
+            EXPECT_EQ(reader.readItem().number, expected);
+    }
+}
+
+TEST_P(ReaderRules, AnOverlongItemIsCutAndCannotBeACount)
+{
+    const std::string digits(3 * kMaxItemBytes, '7');
+    const auto items = readAll("2020\n" + digits + "\n12" + std::string(5000, ' ') + "\n\"" +
+                               std::string(kMaxItemBytes + 1, 'x') + "\"\n5");
+    ASSERT_EQ(items.size(), 5u);
+    EXPECT_EQ(items[1].text, digits.substr(0, kMaxItemBytes));
+    EXPECT_TRUE(items[1].truncated);
+    EXPECT_EQ(failureOf([&] { itemValue(items[1]); }), FailureKind::TypeMismatch);
+    // Blanks after an item do not count towards its length.
+    EXPECT_EQ(items[2].text, "12");
+    EXPECT_FALSE(items[2].truncated);
+    // Inside quotation marks every byte counts.
+    EXPECT_TRUE(items[3].truncated);
+    EXPECT_EQ(items[4].text, "5");
+}
+
+TEST_P(ReaderRules, ACountThatFailsStaysUnreadForTheNextTry)
+{
+    DataFileReader reader(GetParam());
+    reader.open(dir.write("items.txt", "2020\nabc\n7\n"));
+    reader.readItem();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            reader.readNumber();
+            ADD_FAILURE() << "abc read as a number";
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.kind(), FailureKind::TypeMismatch);
+            EXPECT_NE(failure.description().find("2 番目の項目「abc」"), std::string::npos) << failure.description();
+        }
+        EXPECT_FALSE(reader.atEnd());
+    }
+    const DataItem again = reader.readItem();
+    EXPECT_EQ(again.number, 2);
+    EXPECT_EQ(again.text, "abc");
+    EXPECT_EQ(reader.readNumber(), 7);
+    EXPECT_TRUE(reader.atEnd());
+}
+
+INSTANTIATE_TEST_SUITE_P(BufferSizes, ReaderRules,
+                         ::testing::Values(1, 2, 3, 5, DataFileReader::kDefaultBufferSize));
+
+TEST(ReaderEnd, ALongRunOfBlankLinesIsScannedOnce)
+{
+    // Each empty item asks whether the file ends; answering that by scanning
+    // the rest of the run every time would take half a minute here.
+    TempDir dir;
+    constexpr int kBlankLines = 150000;
+    DataFileReader reader;
+    reader.open(dir.write("blank.txt", "1" + std::string(kBlankLines, '\n') + "2"));
+    const auto start = std::chrono::steady_clock::now();
+    int items = 0;
+    while (!reader.atEnd()) {
+        reader.readItem();
+        ++items;
+    }
+    EXPECT_EQ(items, kBlankLines + 1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
+TEST(ReaderOpen, MissingPathsAreNotFoundAndOtherThingsCannotBeRead)
+{
+    TempDir dir;
+    const std::string file = dir.write("p.txt", "1");
+    DataFileReader reader;
+    EXPECT_EQ(failureOf([&] { reader.open(dir.path("missing.txt")); }), FailureKind::FileNotFound);
+    EXPECT_EQ(failureOf([&] { reader.open(dir.path("no/such.txt")); }), FailureKind::FileNotFound);
+    EXPECT_EQ(failureOf([&] { reader.open(file + "/x"); }), FailureKind::FileNotFound);
+    EXPECT_EQ(failureOf([&] { reader.open(""); }), FailureKind::FileNotFound);
+    EXPECT_EQ(failureOf([&] { reader.open(dir.dir().string()); }), FailureKind::FileAccess);
+    EXPECT_EQ(failureOf([&] { reader.open("/dev/null"); }), FailureKind::FileAccess);
+    // A pipe with no writer must be refused, not waited on.
+    const std::string fifo = dir.path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(failureOf([&] { reader.open(fifo); }), FailureKind::FileAccess);
+    EXPECT_FALSE(reader.isOpen());
+
+    try {
+        reader.open(dir.path("missing.txt"));
+    } catch (const Failure& failure) {
+        EXPECT_NE(failure.description().find(dir.path("missing.txt")), std::string::npos);
+    }
+}
+
+TEST(CountGrammar, PlainDecimalNumbersAreCounts)
+{
+    const std::pair<const char*, double> cases[] = {
+        {"0", 0},         {"123", 123},           {"-5", -5},        {"+7", 7},
+        {"1.5", 1.5},     {".5", 0.5},            {"5.", 5},         {"1e3", 1000},
+        {"2.5E-1", 0.25}, {"-1.2e+2", -120},      {"000042", 42},    {"1078410", 1078410},
+        {"999999999999999", 999999999999999.0},   {"12345678901234567890", 12345678901234567890.0},
+        {" 12\t", 12},    {"1e-400", 0},
+    };
+    for (const auto& [text, expected] : cases) {
+        double value = -1;
+        EXPECT_EQ(parseCount(text, value), CountParse::Number) << text;
+        EXPECT_EQ(value, expected) << text;
+    }
+    // Far too small is 0, also when written without an exponent.
+    double tiny = -1;
+    EXPECT_EQ(parseCount("0." + std::string(400, '0') + "1", tiny), CountParse::Number);
+    EXPECT_EQ(tiny, 0);
+}
+
+TEST(CountGrammar, AnythingElseIsNotANumber)
+{
+    for (const char* text : {"", " ", "abc", "12abc", "1e", "e5", "+", "-", ".", "1.2.3", "0x10", "inf", "nan",
+                             "1 2", "--1", "1e+", "&H10", "１２", "1_000", "1.2e3.4"}) {
+        double value = 0;
+        EXPECT_EQ(parseCount(text, value), CountParse::NotANumber) << text;
+    }
+}
+
+TEST(CountGrammar, BeyondTheRangeOfADoubleIsTooLarge)
+{
+    for (const std::string& text : {std::string("1e309"), std::string("-1e400"), std::string(400, '9'),
+                                    std::string(400, '9') + "e-1", std::string("0.001e999999999999999999")}) {
+        double value = 0;
+        EXPECT_EQ(parseCount(text, value), CountParse::TooLarge) << text;
+    }
+}
+
+TEST(CountGrammar, FailuresNameTheItemNumberAndText)
+{
+    DataItem item{4, "12abc"};
+    try {
+        itemValue(item);
+        ADD_FAILURE();
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.kind(), FailureKind::TypeMismatch);
+        EXPECT_EQ(failure.description(), failureText(FailureKind::TypeMismatch) +
+                                             "\r\n4 番目の項目「12abc」は数値ではありません。");
+    }
+    item = {9, "1e999"};
+    try {
+        itemValue(item);
+        ADD_FAILURE();
+    } catch (const Failure& failure) {
+        EXPECT_EQ(failure.kind(), FailureKind::Overflow);
+        EXPECT_NE(failure.description().find("9 番目の項目「1e999」"), std::string::npos);
+    }
+}
+
+TEST(YearText, Utf8IsKeptAndAnythingElseReadAsShiftJis)
+{
+    EXPECT_EQ(itemText({1, "東京都 2020"}), "東京都 2020");
+    // 東京都 in CP932.
+    EXPECT_EQ(itemText({1, "\x93\x8C\x8B\x9E\x93\x73 2020"}), "東京都 2020");
+    // ① and the wave dash are where CP932 and plain Shift_JIS differ.
+    EXPECT_EQ(itemText({1, "\x87\x40\x81\x60"}), "①～");
+    // Neither encoding: the bad byte is marked, the rest survives.
+    EXPECT_EQ(itemText({1, "\x93\x8C\xFF" "2020"}), "東\xEF\xBF\xBD" "2020");
+}
+
+TEST(YearText, ACutThroughAUtf8CharacterStaysUtf8)
+{
+    std::string text(kMaxItemBytes - 2 - 3 * 100, '2');
+    for (int k = 0; k < 100; ++k)
+        text += "年";
+    text += "\xE5\xB9";  // the first two bytes of 年, then the limit
+    ASSERT_EQ(text.size(), kMaxItemBytes);
+    const std::string decoded = itemText({1, text, true});
+    EXPECT_TRUE(isValidUtf8(decoded));
+    EXPECT_EQ(decoded, text.substr(0, kMaxItemBytes - 2));
+}
+
+TEST(YearText, Utf8CheckRejectsMalformedSequences)
+{
+    EXPECT_TRUE(isValidUtf8("人口 2020"));
+    EXPECT_TRUE(isValidUtf8("\xF0\x9F\x98\x80"));
+    for (const char* bad : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE6\x9D", "\x80", "\xE6\x9D\x41"})
+        EXPECT_FALSE(isValidUtf8(bad)) << bad;
+}

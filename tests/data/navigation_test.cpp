@@ -1,0 +1,103 @@
+// The drive, directory and file handlers on the in-memory form.
+#include "core/palette.h"
+#include "data/navigation.h"
+#include "support/memory_form.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace pyramid;
+using pyramid::testing::MemoryForm;
+
+namespace {
+
+class Navigation : public ::testing::Test {
+protected:
+    Navigation()
+    {
+        // As after start-up: the draw button hidden, Dir1_Change wired to Dir1.
+        form.visible[Button::Command1] = false;
+        form.onDirChanged = [this] {
+            directoryChanged(form);
+            captionsFromNestedDirChange.push_back(form.caption(Label::Label1));
+        };
+    }
+
+    void chooseFile(const std::string& directory, const std::string& name)
+    {
+        form.fileListPath = directory;
+        form.selectedFile = name;
+        fileClicked(form);
+    }
+
+    MemoryForm form;
+    std::vector<std::string> captionsFromNestedDirChange;
+};
+
+}  // namespace
+
+TEST_F(Navigation, ExactlyOneSeparatorStandsBetweenDirectoryAndFile)
+{
+    EXPECT_EQ(joinDataFilePath("/", "P.TXT"), "/P.TXT");
+    EXPECT_EQ(joinDataFilePath("/data", "P.TXT"), "/data/P.TXT");
+    EXPECT_EQ(joinDataFilePath("/home/hanako/人口", "tokyo-2020.txt"), "/home/hanako/人口/tokyo-2020.txt");
+}
+
+TEST_F(Navigation, ChoosingAFileRecordsItsPathAndOffersTheDrawButton)
+{
+    chooseFile("/", "P.TXT");
+    EXPECT_EQ(form.caption(Label::Label1), "/P.TXT");
+    EXPECT_EQ(form.backgrounds[Label::Label1], design::LightYellow);
+    EXPECT_TRUE(form.visible[Button::Command1]);
+    EXPECT_EQ(form.focus, "Command1");
+
+    // A second choice replaces the path; the colour stays.
+    form.focus.clear();
+    chooseFile("/data", "P.TXT");
+    EXPECT_EQ(form.caption(Label::Label1), "/data/P.TXT");
+    EXPECT_EQ(form.backgrounds[Label::Label1], design::LightYellow);
+    EXPECT_EQ(form.focus, "Command1");
+}
+
+TEST_F(Navigation, ADriveChangeRunsTheDirectoryChangeThenShowsTheDriveText)
+{
+    form.drive = "/media/usb";
+    driveChanged(form);
+
+    // The nested handler wrote the directory path first; the drive text wins.
+    EXPECT_EQ(captionsFromNestedDirChange, std::vector<std::string>{"/media/usb"});
+    EXPECT_EQ(form.directory, "/media/usb");
+    EXPECT_EQ(form.fileListPath, "/media/usb");
+    EXPECT_EQ(form.caption(Label::Label1), "/media/usb");
+    EXPECT_EQ(form.backgrounds[Label::Label1], design::LightGreen);
+    EXPECT_FALSE(form.visible[Button::Command1]);
+}
+
+TEST_F(Navigation, TheDriveTextReplacesWhatTheDirectoryListMadeOfIt)
+{
+    // The directory list lands in the directory last visited on that volume,
+    // so the nested handler sees another path than the drive text.
+    form.drive = "/home";
+    form.onDirChanged = [this] {
+        form.directory = "/home/hanako/data";
+        directoryChanged(form);
+        captionsFromNestedDirChange.push_back(form.caption(Label::Label1));
+    };
+    driveChanged(form);
+    EXPECT_EQ(captionsFromNestedDirChange, std::vector<std::string>{"/home/hanako/data"});
+    EXPECT_EQ(form.fileListPath, "/home/hanako/data");
+    EXPECT_EQ(form.caption(Label::Label1), "/home");
+}
+
+TEST_F(Navigation, ADirectoryChangeAfterAChoiceReplacesThePathButKeepsTheButton)
+{
+    chooseFile("/data", "P.TXT");
+    form.directory = "/data/old";
+    directoryChanged(form);
+    EXPECT_EQ(form.fileListPath, "/data/old");
+    EXPECT_EQ(form.caption(Label::Label1), "/data/old");
+    EXPECT_EQ(form.backgrounds[Label::Label1], design::LightYellow);
+    EXPECT_TRUE(form.visible[Button::Command1]);
+}

@@ -1,0 +1,141 @@
+// Every sample data file loads with the totals its lines add up to, and with
+// the figures its sources file states.
+#include "data/regional_file_load.h"
+#include "support/memory_form.h"
+#include "support/scripted_prompt.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <numeric>
+#include <string>
+#include <vector>
+
+using namespace pyramid;
+using namespace pyramid::testing;
+
+namespace {
+
+// The summary table of the data folder's SOURCES.md.
+struct StatedFigures {
+    int classes;
+    double weight, male, female, grand, largest, perWeight;
+};
+
+const std::map<std::string, StatedFigures> kStated{
+    {"japan-2020.txt", {101, 377976.41, 59758438, 63455823, 123214261, 1078410, 325.98399725527844}},
+    {"japan-2020-ages0-110.txt", {111, 377976.41, 59758438, 63455823, 123214261, 1078410, 325.98399725527844}},
+    {"tokyo-2020.txt", {101, 2194.07, 6671429, 6947426, 13618855, 119641, 6207.119645225539}},
+    {"akita-2020.txt", {101, 11637.52, 447337, 503591, 950928, 10120, 81.7122548446748}},
+    {"japan-1995.txt", {101, 1, 61485892, 63953381, 125439273, 1200806, 125439273}},
+};
+
+// The file read by plain means: one item per line, as SOURCES.md describes.
+struct Lines {
+    std::string year;
+    double weight = 0;
+    std::vector<double> male, female;
+};
+
+Lines readLines(const std::filesystem::path& path)
+{
+    std::ifstream in(path);
+    Lines lines;
+    std::string line;
+    std::getline(in, lines.year);
+    std::getline(in, line);
+    lines.weight = std::stod(line);
+    std::vector<double> counts;
+    while (std::getline(in, line))
+        counts.push_back(std::stod(line));
+    const auto half = counts.begin() + long(counts.size() / 2);
+    lines.male.assign(counts.begin(), half);
+    lines.female.assign(half, counts.end());
+    return lines;
+}
+
+double sum(const std::vector<double>& v) { return std::accumulate(v.begin(), v.end(), 0.0); }
+
+std::vector<std::filesystem::path> sampleFiles()
+{
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(PYRAMID_SAMPLES_DIR))
+        if (entry.path().extension() == ".txt")
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+class SampleFiles : public ::testing::Test {
+protected:
+    double load(const std::filesystem::path& path)
+    {
+        form.captions[Label::Label1] = path.string();
+        double classCount = -1;
+        runHandler(prompt, [&](StatementRunner& run) { classCount = loadRegionalFile(run, form, data); });
+        return classCount;
+    }
+
+    MemoryForm form;
+    ScriptedPrompt prompt;
+    PopulationData data;
+};
+
+}  // namespace
+
+TEST_F(SampleFiles, EachLoadsWithTheTotalsOfItsLinesAndOfItsSources)
+{
+    const auto files = sampleFiles();
+    ASSERT_FALSE(files.empty());
+    for (const auto& path : files) {
+        SCOPED_TRACE(path.filename().string());
+        const auto stated = kStated.find(path.filename().string());
+        ASSERT_NE(stated, kStated.end()) << "no figures in SOURCES.md for this sample";
+        const Lines lines = readLines(path);
+
+        EXPECT_EQ(load(path), double(lines.male.size()));
+        EXPECT_TRUE(prompt.asked.empty());
+
+        // What the lines themselves add up to.
+        for (std::size_t i = 1; i <= lines.male.size(); ++i) {
+            ASSERT_EQ(data.malePop.at(double(i)), lines.male[i - 1]) << i;
+            ASSERT_EQ(data.femalePop.at(double(i)), lines.female[i - 1]) << i;
+        }
+        EXPECT_FALSE(data.malePop.filled(long(lines.male.size()) + 1));
+        EXPECT_EQ(data.titleYear, lines.year);
+        EXPECT_EQ(data.regionWeight, lines.weight);
+        EXPECT_EQ(data.maleTotal, sum(lines.male));
+        EXPECT_EQ(data.femaleTotal, sum(lines.female));
+        EXPECT_EQ(data.grandTotal, sum(lines.male) + sum(lines.female));
+        EXPECT_EQ(data.maxCount, std::max(*std::max_element(lines.male.begin(), lines.male.end()),
+                                          *std::max_element(lines.female.begin(), lines.female.end())));
+
+        // What the sources state.
+        const StatedFigures& figures = stated->second;
+        EXPECT_EQ(data.malePop.filled(figures.classes), true);
+        EXPECT_EQ(data.malePop.filled(figures.classes + 1), false);
+        EXPECT_EQ(data.regionWeight, figures.weight);
+        EXPECT_EQ(data.maleTotal, figures.male);
+        EXPECT_EQ(data.femaleTotal, figures.female);
+        EXPECT_EQ(data.grandTotal, figures.grand);
+        EXPECT_EQ(data.maxCount, figures.largest);
+        EXPECT_DOUBLE_EQ(data.grandTotal / data.regionWeight, figures.perWeight);
+        EXPECT_EQ(form.caption(Label::Label2), lines.year + "年  人口ピラミッド ");
+    }
+}
+
+TEST_F(SampleFiles, AHundredAndOneClassesAfterAHundredAndElevenClearTheRest)
+{
+    const std::filesystem::path samples(PYRAMID_SAMPLES_DIR);
+    ASSERT_EQ(load(samples / "japan-2020-ages0-110.txt"), 111);
+    ASSERT_TRUE(data.femalePop.filled(111));
+    ASSERT_EQ(load(samples / "japan-2020.txt"), 101);
+    for (long i = 102; i <= 111; ++i) {
+        EXPECT_FALSE(data.malePop.filled(i)) << i;
+        EXPECT_FALSE(data.femalePop.filled(i)) << i;
+    }
+    EXPECT_EQ(data.grandTotal, kStated.at("japan-2020.txt").grand);
+}
