@@ -65,7 +65,10 @@ std::string shownText(const DataItem& item)
 
 }  // namespace
 
-DataFileReader::DataFileReader(std::size_t bufferSize) : buffer_(bufferSize == 0 ? 1 : bufferSize) {}
+DataFileReader::DataFileReader(std::size_t bufferSize)
+    : buffer_(new char[bufferSize == 0 ? 1 : bufferSize]), capacity_(bufferSize == 0 ? 1 : bufferSize)
+{
+}
 
 DataFileReader::~DataFileReader() { close(); }
 
@@ -127,7 +130,7 @@ bool DataFileReader::refill()
     if (eof_ || fd_ < 0)
         return false;
     for (;;) {
-        const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
+        const ssize_t n = ::read(fd_, buffer_.get(), capacity_);
         if (n > 0) {
             end_ = static_cast<std::size_t>(n);
             return true;
@@ -205,13 +208,13 @@ void DataFileReader::appendToItem(DataItem& item, const char* from, const char* 
 void DataFileReader::readPlain(DataItem& item)
 {
     for (;;) {
-        const char* begin = buffer_.data() + pos_;
-        const char* end = buffer_.data() + end_;
+        const char* begin = buffer_.get() + pos_;
+        const char* end = buffer_.get() + end_;
         const char* p = begin;
         while (p < end && !isSeparator(*p))
             ++p;
         appendToItem(item, begin, p, true);
-        pos_ = static_cast<std::size_t>(p - buffer_.data());
+        pos_ = static_cast<std::size_t>(p - buffer_.get());
         if (p < end || !refill())
             break;
     }
@@ -223,12 +226,12 @@ void DataFileReader::readQuoted(DataItem& item)
 {
     ++pos_;  // the opening mark
     for (;;) {
-        const char* begin = buffer_.data() + pos_;
-        const char* end = buffer_.data() + end_;
+        const char* begin = buffer_.get() + pos_;
+        const char* end = buffer_.get() + end_;
         const auto* mark = static_cast<const char*>(std::memchr(begin, '"', static_cast<std::size_t>(end - begin)));
         appendToItem(item, begin, mark != nullptr ? mark : end, false);
         if (mark != nullptr) {
-            pos_ = static_cast<std::size_t>(mark - buffer_.data()) + 1;
+            pos_ = static_cast<std::size_t>(mark - buffer_.get()) + 1;
             break;
         }
         pos_ = end_;

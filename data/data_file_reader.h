@@ -15,10 +15,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace pyramid {
 
@@ -35,7 +35,7 @@ struct DataItem {
 
 class DataFileReader {
 public:
-    static constexpr std::size_t kDefaultBufferSize = 128 * 1024;
+    static constexpr std::size_t kDefaultBufferSize = 64 * 1024;
 
     // A small buffer size only serves tests that cross buffer boundaries.
     explicit DataFileReader(std::size_t bufferSize = kDefaultBufferSize);
@@ -79,7 +79,8 @@ private:
     void skipToSeparatorAndTakeIt();
 
     int fd_ = -1;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;  // not cleared: only read bytes are looked at
+    std::size_t capacity_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     std::int64_t bufferOffset_ = 0;  // file offset of buffer_[0]
