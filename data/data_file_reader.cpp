@@ -114,6 +114,8 @@ void DataFileReader::close()
         ::close(fd_);
         fd_ = -1;
     }
+    // Nothing of the closed file may be handed out by a later read.
+    pos_ = end_ = 0;
     pending_.reset();
 }
 

@@ -227,6 +227,18 @@ TEST(ReaderOpen, MissingPathsAreNotFoundAndOtherThingsCannotBeRead)
     }
 }
 
+TEST(ReaderOpen, AClosedFileHasNothingMoreToRead)
+{
+    TempDir dir;
+    DataFileReader reader;
+    reader.open(dir.write("p.txt", "1,2,3"));
+    reader.readItem();
+    reader.close();
+    EXPECT_FALSE(reader.isOpen());
+    EXPECT_TRUE(reader.atEnd());
+    EXPECT_EQ(failureOf([&] { reader.readItem(); }), FailureKind::InputPastEnd);
+}
+
 TEST(CountGrammar, PlainDecimalNumbersAreCounts)
 {
     const std::pair<const char*, double> cases[] = {
