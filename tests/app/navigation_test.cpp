@@ -170,25 +170,32 @@ private slots:
 
     void anotherVolumeShowsItsTextAndComingBackLandsWhereTheUserLeft()
     {
-        // Offer the test folder as a volume of its own beside the root.
+        // Visit the root on the root volume, then offer the test folder as a
+        // volume of its own beside it.
+        window->showVolumes({"/"});
+        QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, centreOf(*dirs, dirs->topLevelItem(0)));
+        QCOMPARE(window->dirPath(), std::string("/"));
         window->showVolumes({"/", base.toStdString()});
-        QCOMPARE(drive->currentText(), base);
-        QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, centreOf(*dirs, entry(*dirs, "regions")));
+        QCOMPARE(drive->currentText(), QString("/"));
 
         drive->setFocus();
-        QTest::keyClick(drive, Qt::Key_Up);  // the entry above: "/"
-        QCOMPARE(drive->currentText(), QString("/"));
-        QCOMPARE(label1->text(), QString("/"));  // the drive text, written after the directory's
-        // The start-up directory was last visited while it counted to "/".
+        QTest::keyClick(drive, Qt::Key_Down);  // the test folder's volume, not visited yet: its root
+        QCOMPARE(drive->currentText(), base);
+        QCOMPARE(label1->text(), base);
         QCOMPARE(window->dirPath(), base.toStdString());
-        QCOMPARE(dirs->topLevelItem(0)->text(0), QString("/"));
+        QCOMPARE(dirs->topLevelItem(0)->text(0), base);  // the trail starts at the volume's root
+        QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, centreOf(*dirs, entry(*dirs, "regions")));
+
+        QTest::keyClick(drive, Qt::Key_Up);
+        QCOMPARE(label1->text(), QString("/"));  // the drive text, written after the directory's
+        QCOMPARE(window->dirPath(), std::string("/"));
 
         QTest::keyClick(drive, Qt::Key_Down);
         QCOMPARE(label1->text(), base);
         QCOMPARE(window->dirPath(), (base + "/regions").toStdString());
         QCOMPARE(window->filePath(), (base + "/regions").toStdString());
-        QCOMPARE(dirs->topLevelItem(0)->text(0), base);  // the trail starts at the volume's root
         QCOMPARE(entries(*files), (QStringList{"kanagawa.txt", "tokyo.txt"}));
+        QVERIFY(!command1->isVisible());
     }
 
     void theChosenFileIsTheOneTheDrawCommandReads()
