@@ -9,10 +9,8 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  desktop-file-utils appstream
 )
-if [[ "${1:-}" == "--with-tools" ]]; then
-  packages+=(desktop-file-utils appstream)
-fi
 
 missing=()
 for p in "${packages[@]}"; do

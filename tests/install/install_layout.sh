@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch prefix and checks that everything a
+# desktop needs is where it looks for it and refers to the rest correctly.
+#
+#   install_layout.sh <build dir> <prefix> <bin dir> <data root dir> <app id> <executable>
+#                     <icon name> <icon sizes...>
+# (<bin dir> and <data root dir> relative to the prefix, as GNUInstallDirs has them.)
+set -uo pipefail
+
+build=$1 prefix=$2 bindir=$3 datadir=$4 app_id=$5 executable=$6 icon_name=$7
+shift 7
+icon_sizes=("$@")
+
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+rm -rf "$prefix"
+if ! cmake --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1; then
+  cat "$prefix.log" >&2
+  echo "FAIL: cmake --install did not succeed (is the build complete?)" >&2
+  exit 1
+fi
+
+# The program.
+program="$prefix/$bindir/$executable"
+if [[ ! -f "$program" || ! -x "$program" ]]; then
+  fail "$program is missing or not executable"
+elif [[ "$(head -c 4 "$program" | od -An -c | tr -d ' ')" != '177ELF' ]]; then
+  fail "$program is not an ELF executable"
+elif command -v readelf >/dev/null; then
+  # An installed program must not find its libraries through the build tree.
+  if readelf -d "$program" | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
+    fail "$program keeps a run path into the build directory"
+  fi
+fi
+
+# PNG width and height, from the IHDR chunk that must follow the signature.
+png_size() {
+  local bytes
+  bytes=$(od -An -tu1 -N24 "$1" | tr -s ' \n' ' ')
+  read -r -a b <<<"$bytes"
+  if [[ ${#b[@]} -ne 24 || "${b[*]:0:8}" != "137 80 78 71 13 10 26 10" || "${b[*]:12:4}" != "73 72 68 82" ]]; then
+    echo "not-a-png"
+    return
+  fi
+  echo "$(( (b[16] << 24) | (b[17] << 16) | (b[18] << 8) | b[19] ))x$(( (b[20] << 24) | (b[21] << 16) | (b[22] << 8) | b[23] ))"
+}
+
+# The icon in every size, each a PNG of exactly its size.
+for size in "${icon_sizes[@]}"; do
+  png="$prefix/$datadir/icons/hicolor/${size}x${size}/apps/$icon_name.png"
+  if [[ ! -f "$png" ]]; then
+    fail "$png is missing"
+  elif [[ "$(png_size "$png")" != "${size}x${size}" ]]; then
+    fail "$png is $(png_size "$png"), not ${size}x${size}"
+  fi
+done
+[[ " ${icon_sizes[*]} " == *" 32 "* ]] || fail "the 32x32 window icon is not among the installed sizes"
+(( ${#icon_sizes[@]} >= 2 )) || fail "no larger icon than 32x32 is installed"
+
+# The desktop entry: the value of one key, exactly as written.
+desktop="$prefix/$datadir/applications/$app_id.desktop"
+entry() { grep -m1 -E "^$(printf '%s' "$1" | sed 's/[][]/\\&/g')=" "$desktop" | cut -d= -f2-; }
+if [[ ! -f "$desktop" ]]; then
+  fail "$desktop is missing"
+else
+  [[ "$(head -n1 "$desktop")" == "[Desktop Entry]" ]] || fail "desktop entry does not start with [Desktop Entry]"
+  [[ "$(entry Type)" == Application ]] || fail "desktop entry Type is '$(entry Type)'"
+  [[ "$(entry Terminal)" == false ]] || fail "desktop entry Terminal is '$(entry Terminal)'"
+  [[ "$(entry Categories)" == "Education;Science;" ]] || fail "desktop entry Categories is '$(entry Categories)'"
+  for key in Name 'Name[ja]' Comment 'Comment[ja]'; do
+    [[ -n "$(entry "$key")" ]] || fail "desktop entry has no $key"
+  done
+  # The Japanese name and comment are Japanese, not a copy of the fallback.
+  for key in Name Comment; do
+    [[ "$(entry "$key[ja]")" != "$(entry "$key")" ]] || fail "desktop entry $key[ja] repeats the English $key"
+    printf '%s' "$(entry "$key[ja]")" | LC_ALL=C.UTF-8 grep -qP '[\x{3040}-\x{30FF}\x{4E00}-\x{9FFF}]' ||
+      fail "desktop entry $key[ja] has no Japanese text"
+  done
+  # Exec and Icon must name what was installed.
+  [[ "$(entry Exec)" == "$executable" ]] || fail "desktop entry Exec is '$(entry Exec)', not $executable"
+  [[ -x "$prefix/$bindir/$(entry Exec)" ]] || fail "desktop entry Exec '$(entry Exec)' is not an installed program"
+  [[ "$(entry Icon)" == "$icon_name" ]] || fail "desktop entry Icon is '$(entry Icon)', not $icon_name"
+  [[ -f "$prefix/$datadir/icons/hicolor/32x32/apps/$(entry Icon).png" ]] ||
+    fail "desktop entry Icon '$(entry Icon)' has no installed 32x32 icon"
+fi
+
+# The AppStream metainfo, tied to the desktop entry and the program.
+metainfo="$prefix/$datadir/metainfo/$app_id.metainfo.xml"
+if [[ ! -f "$metainfo" ]]; then
+  fail "$metainfo is missing"
+else
+  has() { grep -qF -- "$1" "$metainfo" || fail "metainfo lacks $1"; }
+  has '<component type="desktop-application">'
+  has "<id>$app_id</id>"
+  has "<launchable type=\"desktop-id\">$app_id.desktop</launchable>"
+  has "<binary>$executable</binary>"
+  has '<project_license>'
+  has '<metadata_license>'
+  has '<content_rating type="oars-'
+  has '<summary>'
+  has '<summary xml:lang="ja">'
+  has '<p xml:lang="ja">'
+  launchable=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$metainfo")
+  [[ -f "$prefix/$datadir/applications/$launchable" ]] || fail "metainfo launchable '$launchable' is not an installed desktop entry"
+fi
+
+if (( failures > 0 )); then
+  echo "$failures check(s) failed under $prefix" >&2
+  exit 1
+fi
+echo "installed layout under $prefix is complete"
