@@ -1,0 +1,224 @@
+// A real sample drawn through the real window, checked in the chart's own
+// pixels: every row, bar end and grid line where the 640 x 480 scale puts it
+// on the inner area, in its exact colour; redraws byte for byte the same; a
+// smaller file after a larger one without a trace of it. Runs at device
+// pixel ratio 1 and again at 2.
+
+#include "app/chart_widget.h"
+#include "app/japanese_fonts.h"
+#include "app/main_window.h"
+#include "sample_figures.h"
+#include "support/scripted_prompt.h"
+#include "window_test_support.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <cmath>
+
+using namespace pyramid;
+using namespace pyramid::testing;
+using pyramid::ui::ChartWidget;
+using pyramid::ui::MainWindow;
+
+namespace {
+
+constexpr int kInnerWidth = 455;   // the chart's inner area in logical pixels
+constexpr int kInnerHeight = 359;
+
+const QColor kWhite(255, 255, 255);
+const QColor kRed(255, 0, 0);
+const QColor kGreen(0, 255, 0);
+const QColor kCyanLine(0, 255, 255);
+const QColor kMagenta(255, 0, 255);
+const QColor kBlack(0, 0, 0);
+
+const std::string kJapan2020 = PYRAMID_SAMPLES_DIR "/japan-2020.txt";
+const std::string kJapanTo110 = PYRAMID_SAMPLES_DIR "/japan-2020-ages0-110.txt";
+
+// The device pixel a point of the user scale lands in: coordinates reach the
+// surface in single precision, the scale stretches 640 x 480 over the inner
+// area, and the unsmoothed pen fills the pixel the point lies in.
+int deviceColumn(double x, qreal ratio)
+{
+    return int(std::floor(double(float(x)) * (kInnerWidth / 640.0) * ratio));
+}
+int deviceRow(double y, qreal ratio)
+{
+    return int(std::floor(double(float(y)) * (kInnerHeight / 480.0) * ratio));
+}
+
+QColor pixelAt(const QImage& image, double x, double y)
+{
+    const qreal ratio = image.devicePixelRatio();
+    return image.pixelColor(deviceColumn(x, ratio), deviceRow(y, ratio));
+}
+
+// Units along x that span at least `pixels` device pixels.
+bool spans(double units, double pixels, qreal ratio)
+{
+    return units * kInnerWidth / 640.0 * ratio >= pixels;
+}
+
+double rowOfAge(int age)
+{
+    return 418.0 - 4.0 * age;
+}
+
+QByteArray bytesOf(const QImage& image)
+{
+    return QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+}
+
+// Whether any pixel of device row `row` differs from the background.
+bool rowHasInk(const QImage& image, int row)
+{
+    for (int x = 0; x < image.width(); ++x)
+        if (image.pixelColor(x, row) != kBlack)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+class ChartPixelsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        prompt = ScriptedPrompt();
+        window = std::make_unique<MainWindow>(&prompt);
+        window->load();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void cleanup() { window.reset(); }
+
+    void everyRowBarEndAndGridLineLandsOnItsPixelInItsColour()
+    {
+        const SampleFigures sample = readSampleFigures(kJapan2020);
+        QCOMPARE(sample.male.size(), std::size_t(101));
+        const QImage image = draw(*window, kJapan2020);
+        QVERIFY(prompt.asked.empty());
+        const qreal ratio = image.devicePixelRatio();
+        QCOMPARE(image.size(), QSize(qRound(kInnerWidth * ratio), qRound(kInnerHeight * ratio)));
+        const double scale = 250.0 / sample.largest;
+
+        // Axes: the base axis below the rows, the centre axis up to y = 20,
+        // above the last row that reaches it.
+        QCOMPARE(pixelAt(image, 100, 421), kWhite);
+        QCOMPARE(pixelAt(image, 600, 420), kWhite);
+        QCOMPARE(pixelAt(image, 321, 20), kWhite);
+
+        for (int age = 0; age < int(sample.male.size()); ++age) {
+            const QByteArray where = QByteArray("age ") + QByteArray::number(age);
+            const double y = rowOfAge(age);
+            const double male = sample.male[std::size_t(age)] * scale;
+            const double female = sample.female[std::size_t(age)] * scale;
+            const QColor bar = age % 10 == 0 ? kRed : kWhite;
+            // The difference line lies over the inner part of the longer bar.
+            const double side = female >= male ? 1.0 : -1.0;
+            const double shorter = std::min(male, female);
+            const double longer = std::max(male, female);
+            const double surplus = longer - shorter;
+            if (spans(shorter, 4, ratio)) {
+                QVERIFY2(pixelAt(image, 320 - side * shorter / 2, y) == bar, where);
+                QVERIFY2(pixelAt(image, 320 - side * (shorter - 2), y) == bar, where);
+                QVERIFY2(pixelAt(image, 320 + side * (longer - 2), y) == bar, where);
+            }
+            if (spans(surplus, 4, ratio))
+                QVERIFY2(pixelAt(image, 320 + side * surplus / 2, y) == kGreen, where);
+            // Each bar ends where its count puts it.
+            QVERIFY2(pixelAt(image, 320 - male - 3, y) != bar, where);
+            QVERIFY2(pixelAt(image, 320 + female + 3, y) != bar, where);
+        }
+
+        // Grid lines every 100,000 persons, the tenth in magenta. Each is
+        // looked at on the highest row whose bar on that side stops well short of it.
+        for (int k = 1; k <= 13; ++k) {
+            for (const double side : {-1.0, 1.0}) {
+                const double x = 320 + side * k * 100000 * scale;
+                const std::vector<double>& counts = side < 0 ? sample.male : sample.female;
+                int age = 99;  // the grid reaches up to y = 20, just above age 99's row
+                while (age >= 0 && counts[std::size_t(age)] * scale + 5 > k * 100000 * scale)
+                    --age;
+                QVERIFY(age >= 0);
+                const QByteArray where = QByteArray("grid ") + QByteArray::number(k * side);
+                QVERIFY2(pixelAt(image, x, rowOfAge(age)) == (k == 10 ? kMagenta : kCyanLine), where);
+            }
+        }
+        // Nothing past the thirteenth line on the female side.
+        QCOMPARE(pixelAt(image, 320 + 13 * 100000 * scale + 10, rowOfAge(50)), kBlack);
+    }
+
+    void drawingTheSameFileAgainGivesTheSameBytes()
+    {
+        const QImage first = draw(*window, kJapan2020);
+        QCOMPARE(bytesOf(draw(*window, kJapan2020)), bytesOf(first));
+
+        // A highlighted range is drawn over, then wiped by the next draw.
+        auto* from = control<QLineEdit>(*window, "Text1(0)");
+        auto* to = control<QLineEdit>(*window, "Text1(1)");
+        from->setText("20");
+        to->setText("40");
+        to->setFocus();
+        QTest::keyClick(to, Qt::Key_Return);
+        QVERIFY(prompt.asked.empty());
+        QVERIFY(bytesOf(chart().drawing()) != bytesOf(first));
+        QCOMPARE(bytesOf(draw(*window, kJapan2020)), bytesOf(first));
+    }
+
+    void aSmallerFileAfterALargerOneLeavesNoTraceOfIt()
+    {
+        const SampleFigures larger = readSampleFigures(kJapanTo110);
+        QCOMPARE(larger.male.size(), std::size_t(111));
+        const QImage before = draw(*window, kJapanTo110);
+        const qreal ratio = before.devicePixelRatio();
+        // Ages 101 to 104 lie above the centre axis's top, still on the surface.
+        const QList<int> extraRows{deviceRow(rowOfAge(101), ratio), deviceRow(rowOfAge(102), ratio),
+                                   deviceRow(rowOfAge(103), ratio), deviceRow(rowOfAge(104), ratio)};
+        for (int row : extraRows)
+            QVERIFY(rowHasInk(before, row));
+
+        const QImage after = draw(*window, kJapan2020);
+        QVERIFY(prompt.asked.empty());
+        for (int row : extraRows)
+            QVERIFY(!rowHasInk(after, row));
+
+        // Exactly what a window that never saw the larger file shows.
+        ScriptedPrompt freshPrompt;
+        MainWindow fresh(&freshPrompt);
+        fresh.load();
+        fresh.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fresh));
+        const QImage alone = draw(fresh, kJapan2020);
+        QCOMPARE(alone.devicePixelRatio(), ratio);
+        QCOMPARE(bytesOf(after), bytesOf(alone));
+    }
+
+private:
+    // Records the file as the chosen one and presses the draw button.
+    static QImage draw(MainWindow& on, const std::string& path)
+    {
+        on.setCaption(Label::Label1, path);
+        on.setVisible(Button::Command1, true);
+        QTest::mouseClick(control(on, "Command1"), Qt::LeftButton);
+        return control<ChartWidget>(on, "Picture1")->drawing();
+    }
+    ChartWidget& chart() { return *control<ChartWidget>(*window, "Picture1"); }
+
+    ScriptedPrompt prompt;
+    std::unique_ptr<MainWindow> window;
+};
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setFont(pyramid::ui::interfaceFont());
+    ChartPixelsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "chart_pixels_test.moc"
