@@ -7,6 +7,7 @@
 #include "app/chart_widget.h"
 #include "app/japanese_fonts.h"
 #include "app/main_window.h"
+#include "chart_points.h"
 #include "sample_figures.h"
 #include "support/scripted_prompt.h"
 #include "window_test_support.h"
@@ -15,17 +16,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <cmath>
-
 using namespace pyramid;
 using namespace pyramid::testing;
 using pyramid::ui::ChartWidget;
 using pyramid::ui::MainWindow;
 
 namespace {
-
-constexpr int kInnerWidth = 455;   // the chart's inner area in logical pixels
-constexpr int kInnerHeight = 359;
 
 const QColor kWhite(255, 255, 255);
 const QColor kRed(255, 0, 0);
@@ -36,35 +32,6 @@ const QColor kBlack(0, 0, 0);
 
 const std::string kJapan2020 = PYRAMID_SAMPLES_DIR "/japan-2020.txt";
 const std::string kJapanTo110 = PYRAMID_SAMPLES_DIR "/japan-2020-ages0-110.txt";
-
-// The device pixel a point of the user scale lands in: coordinates reach the
-// surface in single precision, the scale stretches 640 x 480 over the inner
-// area, and the unsmoothed pen fills the pixel the point lies in.
-int deviceColumn(double x, qreal ratio)
-{
-    return int(std::floor(double(float(x)) * (kInnerWidth / 640.0) * ratio));
-}
-int deviceRow(double y, qreal ratio)
-{
-    return int(std::floor(double(float(y)) * (kInnerHeight / 480.0) * ratio));
-}
-
-QColor pixelAt(const QImage& image, double x, double y)
-{
-    const qreal ratio = image.devicePixelRatio();
-    return image.pixelColor(deviceColumn(x, ratio), deviceRow(y, ratio));
-}
-
-// Units along x that span at least `pixels` device pixels.
-bool spans(double units, double pixels, qreal ratio)
-{
-    return units * kInnerWidth / 640.0 * ratio >= pixels;
-}
-
-double rowOfAge(int age)
-{
-    return 418.0 - 4.0 * age;
-}
 
 QByteArray bytesOf(const QImage& image)
 {
@@ -103,7 +70,7 @@ private slots:
         const QImage image = draw(*window, kJapan2020);
         QVERIFY(prompt.asked.empty());
         const qreal ratio = image.devicePixelRatio();
-        QCOMPARE(image.size(), QSize(qRound(kInnerWidth * ratio), qRound(kInnerHeight * ratio)));
+        QCOMPARE(image.size(), QSize(qRound(kChartInnerWidth * ratio), qRound(kChartInnerHeight * ratio)));
         const double scale = 250.0 / sample.largest;
 
         // Axes: the base axis below the rows, the centre axis up to y = 20,

@@ -1,0 +1,263 @@
+// The whole road on the real window with the real error prompt, as a person
+// walks it: choose a real sample in the lists, draw, open the analysis, type
+// 20 and 40, read the report; then a range beyond the tables, answered No.
+// The slots run in order on one window, each going on from the last.
+// Expected figures come from the file's numbers read here with a stream.
+
+#include "app/chart_widget.h"
+#include "app/japanese_fonts.h"
+#include "app/japanese_locale.h"
+#include "app/main_window.h"
+#include "chart_points.h"
+#include "sample_figures.h"
+#include "window_test_support.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <numeric>
+
+using namespace pyramid;
+using namespace pyramid::testing;
+using pyramid::ui::ChartWidget;
+using pyramid::ui::MainWindow;
+
+namespace {
+
+const QString kSampleName = QStringLiteral("japan-2020.txt");
+
+const QColor kWhite(255, 255, 255);
+const QColor kRed(255, 0, 0);
+const QColor kYellow(255, 255, 0);
+const QColor kMagenta(255, 0, 255);
+
+double sum(const std::vector<double>& counts, std::size_t from, std::size_t to)
+{
+    return std::accumulate(counts.begin() + std::ptrdiff_t(from), counts.begin() + std::ptrdiff_t(to + 1), 0.0);
+}
+
+QByteArray bytesOf(const QImage& image)
+{
+    return QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+}
+
+}  // namespace
+
+class EndToEndTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // Started one folder above the samples, so the user has to open it.
+        samples = QDir(PYRAMID_SAMPLES_DIR).canonicalPath();
+        QVERIFY(QDir::setCurrent(samples + "/.."));
+        sample = readSampleFigures((samples + "/" + kSampleName).toStdString());
+        QCOMPARE(sample.male.size(), std::size_t(101));
+
+        window = std::make_unique<MainWindow>();  // failures ask the real message box
+        window->load();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+    void cleanupTestCase() { window.reset(); }
+
+    void theSampleIsChosenThroughTheDriveFolderAndFileLists()
+    {
+        auto* drive = control<QComboBox>(*window, "Drive1");
+        auto* dirs = control<QTreeWidget>(*window, "Dir1");
+        auto* files = control<QListWidget>(*window, "File1");
+        QVERIFY(drive && dirs && files);
+        // The drive list stands on the volume that holds the start folder.
+        QVERIFY2(samples.startsWith(drive->currentText()), qPrintable(drive->currentText()));
+
+        const auto found = dirs->findItems("samples", Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(found.size(), 1);
+        dirs->scrollToItem(found.front());
+        QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, dirs->visualItemRect(found.front()).center());
+        QCOMPARE(QString::fromStdString(window->dirPath()), samples);
+
+        const auto listed = files->findItems(kSampleName, Qt::MatchExactly);
+        QCOMPARE(listed.size(), 1);
+        files->scrollToItem(listed.front());
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(listed.front()).center());
+        QCOMPARE(control<QLabel>(*window, "Label1")->text(), samples + "/" + kSampleName);
+        QCOMPARE(QApplication::focusWidget(), control(*window, "Command1"));
+    }
+
+    void theDrawButtonDrawsThePyramidAndOffersTheAnalysis()
+    {
+        QTest::mouseClick(control(*window, "Command1"), Qt::LeftButton);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(caption("Label2"), QString::fromStdString(sample.title) + "年  人口ピラミッド ");
+        QCOMPARE(caption("Label3"), QString("男"));
+        QCOMPARE(caption("Label4"), QString("女"));
+        QVERIFY(control(*window, "Command3")->isVisible());
+        QCOMPARE(QApplication::focusWidget(), control(*window, "Command3"));
+        drawn = chart().drawing();
+    }
+
+    void anAnalysisFrom20To40ReportsTheFileFiguresAndHighlightsTheRange()
+    {
+        QTest::mouseClick(control(*window, "Command3"), Qt::LeftButton);
+        QCOMPARE(caption("Label7"), QString("構成比の分析："));
+        QCOMPARE(caption("Label8"), QString("何歳から＝"));
+        auto* from = control<QLineEdit>(*window, "Text1(0)");
+        auto* to = control<QLineEdit>(*window, "Text1(1)");
+        QCOMPARE(QApplication::focusWidget(), from);
+
+        QTest::keyClicks(from, "20");
+        QTest::keyClick(from, Qt::Key_Return);
+        QCOMPARE(caption("Label9"), QString("何歳まで＝"));
+        QCOMPARE(QApplication::focusWidget(), to);
+        QTest::keyClicks(to, "40");
+        QTest::keyClick(to, Qt::Key_Return);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+
+        const int year = std::stoi(sample.title.substr(sample.title.size() - 4));
+        QCOMPARE(caption("Label10"), QString("20歳(%1)から").arg(year - 20));
+        QCOMPARE(caption("Label11"), QString("40歳(%1)まで").arg(year - 40));
+        checkReportOf(20, 40);
+        QCOMPARE(QApplication::focusWidget(), control(*window, "Command2"));
+
+        // Inside the range: ordinary rows yellow, decade rows magenta; the
+        // rows on either side keep the pyramid's colours.
+        highlighted = chart().drawing();
+        QCOMPARE(shorterBarColour(highlighted, 25), kYellow);
+        QCOMPARE(shorterBarColour(highlighted, 30), kMagenta);
+        QCOMPARE(shorterBarColour(highlighted, 20), kMagenta);
+        QCOMPARE(shorterBarColour(highlighted, 40), kMagenta);
+        QCOMPARE(shorterBarColour(highlighted, 19), kWhite);
+        QCOMPARE(shorterBarColour(highlighted, 41), kWhite);
+        QCOMPARE(shorterBarColour(highlighted, 50), kRed);
+
+        QDir().mkpath(PYRAMID_SCREENSHOT_DIR);
+        QVERIFY(window->grab().save(PYRAMID_SCREENSHOT_DIR "/pyramid-analysis.png"));
+    }
+
+    void aReversedRangeReportsTheSameInTheTypedOrder()
+    {
+        QTest::mouseClick(control(*window, "Command3"), Qt::LeftButton);
+        // The set-up gave the highlighted rows back their ordinary colours.
+        QCOMPARE(bytesOf(chart().drawing()), bytesOf(drawn));
+        auto* from = control<QLineEdit>(*window, "Text1(0)");
+        auto* to = control<QLineEdit>(*window, "Text1(1)");
+        QTest::keyClicks(from, "40");
+        QTest::keyClick(from, Qt::Key_Return);
+        QTest::keyClicks(to, "20");
+        QTest::keyClick(to, Qt::Key_Return);
+
+        const int year = std::stoi(sample.title.substr(sample.title.size() - 4));
+        QCOMPARE(caption("Label10"), QString("40歳(%1)から").arg(year - 40));
+        QCOMPARE(caption("Label11"), QString("20歳(%1)まで").arg(year - 20));
+        checkReportOf(20, 40);
+        QCOMPARE(bytesOf(chart().drawing()), bytesOf(highlighted));
+    }
+
+    void aRangeBeyondTheTablesAsksAndNoLeavesTheRest()
+    {
+        QTest::mouseClick(control(*window, "Command3"), Qt::LeftButton);
+        auto* from = control<QLineEdit>(*window, "Text1(0)");
+        auto* to = control<QLineEdit>(*window, "Text1(1)");
+        QTest::keyClicks(from, "150");
+        QTest::keyClick(from, Qt::Key_Return);
+        QTest::keyClicks(to, "250");
+
+        QString title, text;
+        QTimer watch;
+        watch.setInterval(10);
+        connect(&watch, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            watch.stop();
+            title = box->windowTitle();
+            text = box->text();
+            box->button(QMessageBox::No)->click();
+        });
+        watch.start();
+        QTest::keyClick(to, Qt::Key_Return);
+        watch.stop();
+
+        QCOMPARE(title, QString("ＶＥＬＫエラー処理システム"));
+        QVERIFY2(text.endsWith("\n\n対処し継続しますか？"), qPrintable(text));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        // The range lines were written before the sums failed at age 200;
+        // nothing after them was: no result line, no highlight, no focus move.
+        const int year = std::stoi(sample.title.substr(sample.title.size() - 4));
+        QCOMPARE(caption("Label10"), QString("150歳(%1)から").arg(year - 150));
+        QCOMPARE(caption("Label11"), QString("250歳(%1)まで").arg(year - 250));
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(caption(QStringLiteral("Label12(%1)").arg(i)), QString());
+        QCOMPARE(bytesOf(chart().drawing()), bytesOf(drawn));
+        // The window's own focus child: the offscreen platform does not hand
+        // the window back its activation when the box closes.
+        QCOMPARE(window->focusWidget(), to);
+    }
+
+private:
+    QString caption(const QString& name) const { return control<QLabel>(*window, name)->text(); }
+    ChartWidget& chart() const { return *control<ChartWidget>(*window, "Picture1"); }
+
+    // The eight result lines for ages `from` to `to`, worked out from the file.
+    void checkReportOf(std::size_t from, std::size_t to) const
+    {
+        const double male = sum(sample.male, from, to);
+        const double female = sum(sample.female, from, to);
+        const double maleTotal = sum(sample.male, 0, sample.male.size() - 1);
+        const double femaleTotal = sum(sample.female, 0, sample.female.size() - 1);
+        const double total = maleTotal + femaleTotal;
+        const std::pair<const char*, double> expected[] = {
+            {"総人口比=", (male + female) / total},
+            {"男人口比=", male / maleTotal},
+            {"女人口比=", female / femaleTotal},
+            {"男／女比=", male / female},
+            {"男人口計=", male},
+            {"女人口計=", female},
+            {"総人口\u3000=", total},
+            {"地域加重=", total / sample.weight},
+        };
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(caption(QStringLiteral("Label12(%1)").arg(i)),
+                     QString::fromUtf8(expected[i].first) + QString::fromStdString(fifteenDigits(expected[i].second)));
+    }
+
+    // The colour half-way along the shorter bar of an age's row: the
+    // difference line lies over the longer one.
+    QColor shorterBarColour(const QImage& drawing, int age) const
+    {
+        const double male = sample.male[std::size_t(age)];
+        const double female = sample.female[std::size_t(age)];
+        const double half = std::min(male, female) * 250.0 / sample.largest / 2;
+        if (!spans(half, 2, drawing.devicePixelRatio()))
+            QTest::qFail("the bar is too short to look at", __FILE__, __LINE__);
+        return pixelAt(drawing, female < male ? 320 + half : 320 - half, rowOfAge(age));
+    }
+
+    QString samples;
+    SampleFigures sample;
+    std::unique_ptr<MainWindow> window;
+    QImage drawn;        // the pyramid straight after the draw
+    QImage highlighted;  // with 20 to 40 highlighted
+};
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    pyramid::ui::useJapanese(app);
+    QApplication::setFont(pyramid::ui::interfaceFont());
+    EndToEndTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "end_to_end_test.moc"
