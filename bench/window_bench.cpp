@@ -1,0 +1,238 @@
+// Speed of the real window, offscreen: the draw command on a file of 200
+// age classes, a report over ages 0 to 199, and start-up to the first frame,
+// both warm (another window in the same process) and cold (a fresh process
+// doing what main() does).
+
+#include "app/chart_widget.h"
+#include "app/japanese_fonts.h"
+#include "app/japanese_locale.h"
+#include "app/main_window.h"
+#include "core/error_prompt.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+using namespace pyramid;
+using pyramid::ui::MainWindow;
+
+namespace {
+
+// Counts every question and answers No, so a failure shows in the results
+// instead of stopping the run.
+class CountingPrompt : public ErrorPrompt {
+public:
+    int asked = 0;
+    bool askToContinue(std::string_view, std::string_view) override
+    {
+        ++asked;
+        return false;
+    }
+};
+
+// A data file of 200 age classes, the most the tables hold, made once.
+const std::string& fileOf200Classes()
+{
+    static const std::string path = [] {
+        const std::string name = (std::filesystem::temp_directory_path() / "pyramid-bench-200.txt").string();
+        std::ofstream out(name);
+        out << "2020\n377976.41\n";
+        for (int sex = 0; sex < 2; ++sex)
+            for (int age = 0; age < 200; ++age)
+                out << std::lround(1000000.0 * std::exp(-std::pow(age / 85.0, 4)) + 7919 * ((age + sex) % 13)) << '\n';
+        return name;
+    }();
+    return path;
+}
+
+struct RemoveFileAtExit {
+    ~RemoveFileAtExit() { std::filesystem::remove(std::filesystem::temp_directory_path() / "pyramid-bench-200.txt"); }
+} removeFileAtExit;
+
+// A shown window with the 200-class file chosen.
+struct ShownWindow {
+    CountingPrompt prompt;
+    MainWindow window{&prompt};
+    QPushButton* draw = window.findChild<QPushButton*>("Command1");
+
+    ShownWindow()
+    {
+        window.load();
+        window.show();
+        QApplication::processEvents();
+        window.setCaption(Label::Label1, fileOf200Classes());
+        window.setVisible(Button::Command1, true);
+    }
+};
+
+void pressEnter(QWidget* box)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(box, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(box, &release);
+}
+
+// The draw command: clear, both passes over the file, axes, grid, 600 bars.
+void loadAndDraw(benchmark::State& state)
+{
+    ShownWindow shown;
+    for (auto _ : state)
+        shown.draw->click();
+    if (shown.prompt.asked != 0)
+        state.SkipWithError("the draw failed");
+}
+
+// The same, and the chart widget repainted on the window at once.
+void loadDrawAndRepaint(benchmark::State& state)
+{
+    ShownWindow shown;
+    QWidget* picture = shown.window.findChild<QWidget*>("Picture1");
+    for (auto _ : state) {
+        shown.draw->click();
+        picture->repaint();
+    }
+    if (shown.prompt.asked != 0)
+        state.SkipWithError("the draw failed");
+}
+
+// Enter in the second age box with 0 and 199 standing in the two boxes:
+// sums, highlight of 200 rows, two range lines and eight result lines.
+void reportOverAllAges(benchmark::State& state)
+{
+    ShownWindow shown;
+    shown.draw->click();
+    auto* to = shown.window.findChild<QLineEdit*>("Text1(1)");
+    shown.window.setAgeText(0, "0");
+    shown.window.setAgeText(1, "199");
+    std::int64_t sinceDraw = 0;
+    for (auto _ : state) {
+        pressEnter(to);
+        // Every highlight stays on the chart until the next draw; redraw now
+        // and then so the run does not pile up lines no user would.
+        if (++sinceDraw == 500) {
+            state.PauseTiming();
+            shown.draw->click();
+            sinceDraw = 0;
+            state.ResumeTiming();
+        }
+    }
+    if (shown.prompt.asked != 0)
+        state.SkipWithError("the report failed");
+}
+
+// Notes the first paint of the window itself.
+class FirstFrame : public QObject {
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+// Another start-up in a process that has already shown a window: building
+// every control, Form_Load, show, up to the window's first frame.
+void startUpWarm(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto window = std::make_unique<MainWindow>();
+        window->load();
+        FirstFrame frame;
+        window->installEventFilter(&frame);
+        window->show();
+        while (!frame.painted)
+            QApplication::processEvents();
+        state.PauseTiming();
+        window.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
+// A whole fresh process doing what main() does, to its first frame. The
+// iteration time is the process's wall time from spawn to exit; in_main_ms
+// is the part from entering main() to the first frame, as the process saw it.
+void startUpCold(benchmark::State& state)
+{
+    double inMainMicroseconds = 0;
+    for (auto _ : state) {
+        int out[2];
+        if (::pipe(out) != 0) {
+            state.SkipWithError("no pipe");
+            return;
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        char* argv[] = {const_cast<char*>(PYRAMID_STARTUP_PROBE), nullptr};
+
+        const auto start = std::chrono::steady_clock::now();
+        pid_t child = 0;
+        const int spawned = posix_spawn(&child, PYRAMID_STARTUP_PROBE, &actions, nullptr, argv, environ);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(out[1]);
+        int status = 0;
+        if (spawned == 0)
+            ::waitpid(child, &status, 0);
+        const auto end = std::chrono::steady_clock::now();
+
+        char text[64] = {};
+        const ssize_t got = ::read(out[0], text, sizeof text - 1);
+        ::close(out[0]);
+        if (spawned != 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || got <= 0) {
+            state.SkipWithError("the start-up probe did not run");
+            return;
+        }
+        inMainMicroseconds += std::atof(text);
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+    state.counters["in_main_ms"] = benchmark::Counter(inMainMicroseconds / 1000.0, benchmark::Counter::kAvgIterations);
+}
+
+}  // namespace
+
+BENCHMARK(loadAndDraw)->Unit(benchmark::kMicrosecond);
+BENCHMARK(loadDrawAndRepaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(reportOverAllAges)->Unit(benchmark::kMicrosecond);
+BENCHMARK(startUpWarm)->Unit(benchmark::kMillisecond);
+BENCHMARK(startUpCold)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    // The benchmark's own process draws offscreen, with the program's locale and font.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    pyramid::ui::useJapanese(app);
+    QApplication::setFont(pyramid::ui::interfaceFont());
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
