@@ -73,8 +73,8 @@ private slots:
         QCOMPARE(image.size(), QSize(qRound(kChartInnerWidth * ratio), qRound(kChartInnerHeight * ratio)));
         const double scale = 250.0 / sample.largest;
 
-        // Axes: the base axis below the rows, the centre axis up to y = 20,
-        // above the last row that reaches it.
+        // Axes: the base axis below age 0's row; the centre axis's top end,
+        // y = 20, between the rows of ages 99 and 100.
         QCOMPARE(pixelAt(image, 100, 421), kWhite);
         QCOMPARE(pixelAt(image, 600, 420), kWhite);
         QCOMPARE(pixelAt(image, 321, 20), kWhite);
