@@ -43,6 +43,8 @@ void ChartWidget::clear()
 {
     finishPainting();
     strokes_.clear();
+    liveStroke_.clear();
+    deadStrokes_ = 0;
     fitImage();
     image_.fill(Qt::black);
     update();
@@ -60,9 +62,10 @@ void ChartWidget::line(float x1, float y1, float x2, float y2, int colour)
         !std::isfinite(mapped.y2()))
         return;
     const Rgb rgb = paletteColour(colour);
-    strokes_.push_back({mapped, QColor(rgb.red, rgb.green, rgb.blue)});
+    const Stroke stroke{mapped, QColor(rgb.red, rgb.green, rgb.blue)};
+    recordStroke(stroke);
     fitImage();
-    drawStroke(imagePainter(), strokes_.back());
+    drawStroke(imagePainter(), stroke);
     update();
 }
 
@@ -102,7 +105,41 @@ void ChartWidget::fitImage()
         return;
     QPainter& painter = imagePainter();
     for (const Stroke& stroke : strokes_)
-        drawStroke(painter, stroke);
+        if (stroke.live)
+            drawStroke(painter, stroke);
+}
+
+std::size_t ChartWidget::StrokeKeyHash::operator()(const StrokeKey& key) const noexcept
+{
+    const std::hash<double> h;
+    std::size_t seed = h(key.x1);
+    for (double v : {key.y1, key.x2, key.y2})
+        seed ^= h(v) + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2);
+    return seed;
+}
+
+void ChartWidget::recordStroke(const Stroke& stroke)
+{
+    // A stroke over exactly the same line paints exactly the same pixels, so
+    // the earlier one can never show again: redrawing without it gives the
+    // same picture.
+    const StrokeKey key{stroke.line.x1(), stroke.line.y1(), stroke.line.x2(), stroke.line.y2()};
+    const auto [it, inserted] = liveStroke_.try_emplace(key, strokes_.size());
+    if (!inserted) {
+        strokes_[it->second].live = false;
+        ++deadStrokes_;
+        it->second = strokes_.size();
+    }
+    strokes_.push_back(stroke);
+
+    if (deadStrokes_ > strokes_.size() / 2) {
+        std::erase_if(strokes_, [](const Stroke& s) { return !s.live; });
+        deadStrokes_ = 0;
+        for (std::size_t i = 0; i < strokes_.size(); ++i) {
+            const QLineF& l = strokes_[i].line;
+            liveStroke_[StrokeKey{l.x1(), l.y1(), l.x2(), l.y2()}] = i;
+        }
+    }
 }
 
 QPainter& ChartWidget::imagePainter()

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class QPainter;
@@ -35,6 +36,8 @@ public:
     QRect innerRect() const;
     // The drawing as it stands, at the device pixel ratio.
     QImage drawing();
+    // How many strokes are kept for redrawing the image.
+    std::size_t recordedStrokes() const { return strokes_.size(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -44,7 +47,19 @@ private:
     struct Stroke {
         QLineF line;  // logical pixels of the inner area
         QColor colour;
+        bool live = true;  // false once a later stroke covers exactly the same pixels
     };
+    struct StrokeKey {
+        double x1, y1, x2, y2;
+        friend bool operator==(const StrokeKey&, const StrokeKey&) = default;
+    };
+    struct StrokeKeyHash {
+        std::size_t operator()(const StrokeKey& key) const noexcept;
+    };
+
+    // Keeps the record of strokes as long as the distinct lines on the chart,
+    // however many times the analysis repaints the same rows.
+    void recordStroke(const Stroke& stroke);
 
     // Makes the image match the inner area and the device pixel ratio,
     // redrawing what is on it when either changed.
@@ -58,6 +73,8 @@ private:
     // chart of lines costs one painter set-up.
     std::unique_ptr<QPainter> painter_;
     std::vector<Stroke> strokes_;
+    std::unordered_map<StrokeKey, std::size_t, StrokeKeyHash> liveStroke_;  // key -> index in strokes_
+    std::size_t deadStrokes_ = 0;
     double scaleWidth_ = 0;  // 0: no scale given yet
     double scaleHeight_ = 0;
 };

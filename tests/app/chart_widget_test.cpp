@@ -163,6 +163,32 @@ private slots:
         QCOMPARE(draw(), first);
     }
 
+    void repaintingTheSameRowsKeepsTheRecordSmallAndThePictureExact()
+    {
+        // Rows overlapping each other: a bar, a shorter line over it, then
+        // the same rows painted over again and again as the analysis does.
+        chart->clear();
+        for (int i = 0; i < 50; ++i) {
+            chart->line(320, 418 - 4 * i, 100, 418 - 4 * i, 15);
+            chart->line(320, 418 - 4 * i, 250, 418 - 4 * i, 10);
+        }
+        for (int round = 0; round < 200; ++round)
+            for (int i = 10; i < 20; ++i) {
+                chart->line(320, 418 - 4 * i, 100, 418 - 4 * i, round % 2 ? 14 : 15);
+                chart->line(320, 418 - 4 * i, 250, 418 - 4 * i, 10);
+            }
+        QVERIFY2(chart->recordedStrokes() <= 2 * 100 * 2,
+                 qPrintable(QString::number(chart->recordedStrokes())));
+        const QImage drawn = chart->drawing();
+
+        // A resize there and back redraws the image from the record alone.
+        chart->resize(chart->width() + 10, chart->height());
+        chart->drawing();
+        chart->resize(chart->width() - 10, chart->height());
+        QCOMPARE(chart->drawing(), drawn);
+        QVERIFY(coloursIn(drawn).contains(qRgb(255, 255, 0)));  // the last round was yellow
+    }
+
 private:
     std::unique_ptr<ChartWidget> chart;
     qreal ratio = 1;
