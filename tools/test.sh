@@ -41,7 +41,7 @@ summary() { grep -Eo '[0-9]+ tests failed out of [0-9]+' "$1" | tail -n 1; }
 total=0
 skipped=0
 for log in "$root/build/ctest.log" "$root/build-asan/ctest.log"; do
-  read -r failed _ _ _ _ _ count <<<"$(summary "$log")"
+  read -r failed _ _ _ _ count <<<"$(summary "$log")"
   skips=$(grep -c '(Skipped)$' "$log" || true)
   total=$(( total + count - failed - skips ))
   skipped=$(( skipped + skips ))
