@@ -39,9 +39,7 @@ private slots:
     void init()
     {
         prompt = ScriptedPrompt();
-        window = std::make_unique<MainWindow>(&prompt);
-        window->load();
-        window->show();
+        window = startedWindow(&prompt);
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
     void cleanup() { window.reset(); }

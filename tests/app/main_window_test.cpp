@@ -41,9 +41,7 @@ private slots:
     void init()
     {
         prompt = ScriptedPrompt();
-        window = std::make_unique<MainWindow>(&prompt);
-        window->load();
-        window->show();
+        window = startedWindow(&prompt);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }

@@ -1,12 +1,25 @@
 #pragma once
 // Small helpers shared by the widget tests of the main window.
 
+#include "app/main_window.h"
+
 #include <QApplication>
 #include <QColor>
 #include <QRect>
 #include <QWidget>
 
+#include <memory>
+
 namespace pyramid::testing {
+
+// A main window as the program starts it: loaded, then shown.
+inline std::unique_ptr<ui::MainWindow> startedWindow(ErrorPrompt* prompt)
+{
+    auto window = std::make_unique<ui::MainWindow>(prompt);
+    window->load();
+    window->show();
+    return window;
+}
 
 // The design places controls in twips, 15 to a logical pixel.
 inline QRect fromTwips(int left, int top, int width, int height)
