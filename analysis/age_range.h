@@ -7,8 +7,8 @@
 namespace pyramid {
 
 struct AgeRange {
-    double fromAge = 0;  // FromAge
-    double toAge = 0;    // ToAge
+    double FromAge = 0;
+    double ToAge = 0;
 };
 
 // FromAge and ToAge from the boxes by their leading-number values, one
@@ -23,7 +23,7 @@ void orderAgeRange(StatementRunner& run, AgeRange& range);
 template <class Body>
 void forEachClassOf(StatementRunner& run, const AgeRange& range, Body&& body)
 {
-    countingLoop(run, [&] { return range.fromAge + 1; }, [&] { return range.toAge + 1; },
+    countingLoop(run, [&] { return range.FromAge + 1; }, [&] { return range.ToAge + 1; },
                  std::forward<Body>(body));
 }
 

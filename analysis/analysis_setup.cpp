@@ -10,18 +10,18 @@ namespace pyramid {
 AgeRange readAgeRange(StatementRunner& run, const FormControls& form)
 {
     AgeRange range;
-    run([&] { range.fromAge = leadingNumber(form.ageText(0)); });
-    run([&] { range.toAge = leadingNumber(form.ageText(1)); });
+    run([&] { range.FromAge = leadingNumber(form.ageText(0)); });
+    run([&] { range.ToAge = leadingNumber(form.ageText(1)); });
     return range;
 }
 
 void orderAgeRange(StatementRunner& run, AgeRange& range)
 {
-    if (run([&] { return range.toAge - range.fromAge < 0; })) {
+    if (run([&] { return range.ToAge - range.FromAge < 0; })) {
         double kept = 0;
-        run([&] { kept = range.toAge; });
-        run([&] { range.toAge = range.fromAge; });
-        run([&] { range.fromAge = kept; });
+        run([&] { kept = range.ToAge; });
+        run([&] { range.ToAge = range.FromAge; });
+        run([&] { range.FromAge = kept; });
     }
 }
 
@@ -29,13 +29,13 @@ void setUpAnalysis(StatementRunner& run, FormControls& form, const PopulationDat
 {
     AgeRange range = readAgeRange(run, form);
     orderAgeRange(run, range);
-    const double barScale = run([&] { return barScaleFor(data.maxCount); });
+    const double BarScale = run([&] { return barScaleFor(data.MaxCount); });
 
     // The range still in the boxes is the one last highlighted: back to the
     // pyramid's own colours before a new range is chosen.
     forEachClassOf(run, range, [&](double i) {
         const int colour = run([&] { return pyramidBarColour(i); });
-        drawClassRow(run, form.chart(), data, i, barScale, colour);
+        drawClassRow(run, form.chart(), data, i, BarScale, colour);
     });
 
     run([&] { form.setCaption(Label::Label7, kAnalysisHeading); });

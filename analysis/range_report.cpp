@@ -25,9 +25,9 @@ std::size_t lastCharactersStart(std::string_view text, int count)
 }
 
 struct RangeSums {
-    double male = 0;    // RangeMale
-    double female = 0;  // RangeFemale
-    double total = 0;   // RangeTotal
+    double RangeMale = 0;
+    double RangeFemale = 0;
+    double RangeTotal = 0;
 };
 
 struct ResultLine {
@@ -38,50 +38,50 @@ struct ResultLine {
 // The eight result lines Label12(0)..Label12(7). Ratios are plain quotients;
 // a zero divisor fails at its own line.
 constexpr ResultLine kResultLines[kResultLineCount] = {
-    {"総人口比=", [](const RangeSums& r, const PopulationData& d) { return checkedDivide(r.total, d.grandTotal); }},
-    {"男人口比=", [](const RangeSums& r, const PopulationData& d) { return checkedDivide(r.male, d.maleTotal); }},
-    {"女人口比=", [](const RangeSums& r, const PopulationData& d) { return checkedDivide(r.female, d.femaleTotal); }},
-    {"男／女比=", [](const RangeSums& r, const PopulationData&) { return checkedDivide(r.male, r.female); }},
-    {"男人口計=", [](const RangeSums& r, const PopulationData&) { return r.male; }},
-    {"女人口計=", [](const RangeSums& r, const PopulationData&) { return r.female; }},
-    {"総人口　=", [](const RangeSums&, const PopulationData& d) { return d.grandTotal; }},
-    {"地域加重=", [](const RangeSums&, const PopulationData& d) { return checkedDivide(d.grandTotal, d.regionWeight); }},
+    {"総人口比=", [](const RangeSums& r, const PopulationData& d) { return checkedDivide(r.RangeTotal, d.GrandTotal); }},
+    {"男人口比=", [](const RangeSums& r, const PopulationData& d) { return checkedDivide(r.RangeMale, d.MaleTotal); }},
+    {"女人口比=", [](const RangeSums& r, const PopulationData& d) { return checkedDivide(r.RangeFemale, d.FemaleTotal); }},
+    {"男／女比=", [](const RangeSums& r, const PopulationData&) { return checkedDivide(r.RangeMale, r.RangeFemale); }},
+    {"男人口計=", [](const RangeSums& r, const PopulationData&) { return r.RangeMale; }},
+    {"女人口計=", [](const RangeSums& r, const PopulationData&) { return r.RangeFemale; }},
+    {"総人口　=", [](const RangeSums&, const PopulationData& d) { return d.GrandTotal; }},
+    {"地域加重=", [](const RangeSums&, const PopulationData& d) { return checkedDivide(d.GrandTotal, d.RegionWeight); }},
 };
 
 void report(StatementRunner& run, FormControls& form, const PopulationData& data)
 {
     RangeSums sums;
-    run([&] { sums.male = 0; });
-    run([&] { sums.female = 0; });
-    run([&] { sums.total = 0; });
+    run([&] { sums.RangeMale = 0; });
+    run([&] { sums.RangeFemale = 0; });
+    run([&] { sums.RangeTotal = 0; });
 
     AgeRange range = readAgeRange(run, form);
 
     // The two range lines keep the ages as typed, in the typed order.
     run([&] {
         form.setCaption(Label::Label10, form.ageText(0) + "歳(" +
-                                            birthText(surveyYear(data.titleYear), range.fromAge) +
+                                            birthText(surveyYear(data.TitleYear), range.FromAge) +
                                             ")から");
     });
     run([&] {
         form.setCaption(Label::Label11, form.ageText(1) + "歳(" +
-                                            birthText(surveyYear(data.titleYear), range.toAge) +
+                                            birthText(surveyYear(data.TitleYear), range.ToAge) +
                                             ")まで");
     });
 
     orderAgeRange(run, range);
 
     forEachClassOf(run, range, [&](double i) {
-        run([&] { sums.male = checkedAdd(sums.male, data.malePop.at(i)); });
-        run([&] { sums.female = checkedAdd(sums.female, data.femalePop.at(i)); });
+        run([&] { sums.RangeMale = checkedAdd(sums.RangeMale, data.MalePop.at(i)); });
+        run([&] { sums.RangeFemale = checkedAdd(sums.RangeFemale, data.FemalePop.at(i)); });
     });
-    run([&] { sums.total = checkedAdd(sums.male, sums.female); });
-    const double barScale = run([&] { return barScaleFor(data.maxCount); });
+    run([&] { sums.RangeTotal = checkedAdd(sums.RangeMale, sums.RangeFemale); });
+    const double BarScale = run([&] { return barScaleFor(data.MaxCount); });
 
     forEachClassOf(run, range, [&](double i) {
-        const int bandColour =
+        const int BandColour =
             run([&] { return isDecadeRow(i) ? palette::LightMagenta : palette::Yellow; });
-        drawClassRow(run, form.chart(), data, i, barScale, bandColour);
+        drawClassRow(run, form.chart(), data, i, BarScale, BandColour);
     });
 
     for (int line = 0; line < kResultLineCount; ++line) {
@@ -97,9 +97,9 @@ void report(StatementRunner& run, FormControls& form, const PopulationData& data
 
 }  // namespace
 
-double surveyYear(std::string_view titleYear)
+double surveyYear(std::string_view TitleYear)
 {
-    return leadingNumber(titleYear.substr(lastCharactersStart(titleYear, 4)));
+    return leadingNumber(TitleYear.substr(lastCharactersStart(TitleYear, 4)));
 }
 
 std::string birthText(double surveyYear, double age)

@@ -20,7 +20,7 @@ void ageBoxKeyPress(StatementRunner& run, FormControls& form, const PopulationDa
 
 // The calendar year of the data: the leading-number value of the last four
 // characters of TitleYear (all of it when shorter).
-double surveyYear(std::string_view titleYear);
+double surveyYear(std::string_view TitleYear);
 
 // The year of birth that an age stands for: the signed text of
 // (SurveyYear - age) without its first character.

@@ -22,8 +22,8 @@ void PyramidForm::Command1_Click()
 {
     runHandler(prompt_, [&](StatementRunner& run) {
         run([&] { form_.chart().clear(); });
-        const double classCount = loadRegionalFile(run, form_, data_);
-        drawPyramid(run, form_, data_, classCount);
+        const double ClassCount = loadRegionalFile(run, form_, data_);
+        drawPyramid(run, form_, data_, ClassCount);
     });
 }
 

@@ -76,7 +76,7 @@ void firstPass(benchmark::State& state)
     PopulationData data;
     for (auto _ : state) {
         runHandler(prompt, [&](StatementRunner& run) { loadRegionalFile(run, form, data); });
-        benchmark::DoNotOptimize(data.grandTotal);
+        benchmark::DoNotOptimize(data.GrandTotal);
     }
     state.SetBytesProcessed(state.iterations() * std::int64_t(std::filesystem::file_size(path)));
     state.counters["peak_MB"] = peakMegabytes();

@@ -30,15 +30,15 @@ void drawBar(StatementRunner& run, ChartSurface& surface, double y, int colour, 
 }  // namespace
 
 void drawClassRow(StatementRunner& run, ChartSurface& surface, const PopulationData& data,
-                  double classIndex, double barScale, int barColour)
+                  double classIndex, double BarScale, int barColour)
 {
     const double y = rowY(classIndex);
     drawBar(run, surface, y, barColour,
-            [&] { return maleBarEndX(data.malePop.at(classIndex), barScale); });
+            [&] { return maleBarEndX(data.MalePop.at(classIndex), BarScale); });
     drawBar(run, surface, y, barColour,
-            [&] { return femaleBarEndX(data.femalePop.at(classIndex), barScale); });
+            [&] { return femaleBarEndX(data.FemalePop.at(classIndex), BarScale); });
     drawBar(run, surface, y, palette::LightGreen, [&] {
-        return differenceEndX(data.malePop.at(classIndex), data.femalePop.at(classIndex), barScale);
+        return differenceEndX(data.MalePop.at(classIndex), data.FemalePop.at(classIndex), BarScale);
     });
 }
 
@@ -48,7 +48,7 @@ int pyramidBarColour(double classIndex)
 }
 
 void drawPyramid(StatementRunner& run, FormControls& form, const PopulationData& data,
-                 double classCount)
+                 double ClassCount)
 {
     ChartSurface& surface = form.chart();
 
@@ -58,21 +58,21 @@ void drawPyramid(StatementRunner& run, FormControls& form, const PopulationData&
     for (double x : {320.0, 319.0, 321.0})
         drawChartLine(run, surface, x, 20, x, 420, palette::BrightWhite);
 
-    const double barScale = run([&] { return barScaleFor(data.maxCount); });
+    const double BarScale = run([&] { return barScaleFor(data.MaxCount); });
 
     countingLoop(run, [] { return 1.0; }, [] { return double(chart::kGridLines); }, [&](double k) {
         const int colour = run([&] {
             return k == chart::kTenthGridLine ? palette::LightMagenta : palette::LightCyan;
         });
-        const double left = run([&] { return maleGridX(int(k), barScale); });
+        const double left = run([&] { return maleGridX(int(k), BarScale); });
         drawChartLine(run, surface, left, 420, left, 20, colour);
-        const double right = run([&] { return femaleGridX(int(k), barScale); });
+        const double right = run([&] { return femaleGridX(int(k), BarScale); });
         drawChartLine(run, surface, right, 420, right, 20, colour);
     });
 
-    countingLoop(run, [] { return 1.0; }, [&] { return classCount; }, [&](double i) {
+    countingLoop(run, [] { return 1.0; }, [&] { return ClassCount; }, [&](double i) {
         const int colour = run([&] { return pyramidBarColour(i); });
-        drawClassRow(run, surface, data, i, barScale, colour);
+        drawClassRow(run, surface, data, i, BarScale, colour);
     });
 
     run([&] { form.setVisible(Button::Command3, true); });

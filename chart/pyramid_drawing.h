@@ -15,14 +15,14 @@ void drawChartLine(StatementRunner& run, ChartSurface& surface, double x1, doubl
 // The three lines of class i: male bar and female bar in `barColour`, then
 // the difference line in light green. Each line is a statement of its own.
 void drawClassRow(StatementRunner& run, ChartSurface& surface, const PopulationData& data,
-                  double classIndex, double barScale, int barColour);
+                  double classIndex, double BarScale, int barColour);
 
 // The pyramid's own colour of class i: light red for decade rows, else bright white.
 int pyramidBarColour(double classIndex);
 
 // The drawing half of the draw command, after the load: axes, BarScale,
-// grid, bars of classes 1..classCount, then Command3 shown and focused.
+// grid, bars of classes 1..ClassCount, then Command3 shown and focused.
 void drawPyramid(StatementRunner& run, FormControls& form, const PopulationData& data,
-                 double classCount);
+                 double ClassCount);
 
 }  // namespace pyramid

@@ -8,34 +8,34 @@
 
 namespace pyramid {
 
-double barScaleFor(double maxCount) { return checkedDivide(chart::kLongestBar, maxCount); }
+double barScaleFor(double MaxCount) { return checkedDivide(chart::kLongestBar, MaxCount); }
 
 double rowY(double classIndex) { return chart::kBaseRowY - chart::kRowSpacing * (classIndex - 1); }
 
-double maleBarEndX(double count, double barScale)
+double maleBarEndX(double count, double BarScale)
 {
-    return checkedSubtract(chart::kCentreX, checkedMultiply(count, barScale));
+    return checkedSubtract(chart::kCentreX, checkedMultiply(count, BarScale));
 }
 
-double femaleBarEndX(double count, double barScale)
+double femaleBarEndX(double count, double BarScale)
 {
-    return checkedAdd(chart::kCentreX, checkedMultiply(count, barScale));
+    return checkedAdd(chart::kCentreX, checkedMultiply(count, BarScale));
 }
 
-double differenceEndX(double maleCount, double femaleCount, double barScale)
+double differenceEndX(double maleCount, double femaleCount, double BarScale)
 {
     return checkedAdd(chart::kCentreX,
-                      checkedMultiply(checkedSubtract(femaleCount, maleCount), barScale));
+                      checkedMultiply(checkedSubtract(femaleCount, maleCount), BarScale));
 }
 
-double maleGridX(int k, double barScale)
+double maleGridX(int k, double BarScale)
 {
-    return checkedSubtract(chart::kCentreX, checkedMultiply(k * chart::kGridStep, barScale));
+    return checkedSubtract(chart::kCentreX, checkedMultiply(k * chart::kGridStep, BarScale));
 }
 
-double femaleGridX(int k, double barScale)
+double femaleGridX(int k, double BarScale)
 {
-    return checkedAdd(chart::kCentreX, checkedMultiply(k * chart::kGridStep, barScale));
+    return checkedAdd(chart::kCentreX, checkedMultiply(k * chart::kGridStep, BarScale));
 }
 
 float chartCoordinate(double value)

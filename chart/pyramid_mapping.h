@@ -19,21 +19,21 @@ inline constexpr int kTenthGridLine = 10;
 
 // BarScale: chart units of bar length per person, 250 / MaxCount.
 // Fails with DivisionByZero when MaxCount is 0.
-double barScaleFor(double maxCount);
+double barScaleFor(double MaxCount);
 
 // y of the row of age class i (class i holds age i - 1).
 double rowY(double classIndex);
 
 // x where a male bar of `count` persons ends (leftwards of the centre).
-double maleBarEndX(double count, double barScale);
+double maleBarEndX(double count, double BarScale);
 // x where a female bar of `count` persons ends (rightwards).
-double femaleBarEndX(double count, double barScale);
+double femaleBarEndX(double count, double BarScale);
 // x where the difference line ends: right by the female surplus, left by the male one.
-double differenceEndX(double maleCount, double femaleCount, double barScale);
+double differenceEndX(double maleCount, double femaleCount, double BarScale);
 
 // x of grid line k on the male (left) and female (right) side.
-double maleGridX(int k, double barScale);
-double femaleGridX(int k, double barScale);
+double maleGridX(int k, double BarScale);
+double femaleGridX(int k, double BarScale);
 
 // A chart coordinate as the line operation takes it, in single precision.
 // Fails with Overflow beyond the single-precision range.

@@ -37,14 +37,14 @@ private:
 // Module-level state of the form, written by the draw command's load and
 // only read by the chart and the analysis.
 struct PopulationData {
-    PopulationTable malePop;    // MalePop
-    PopulationTable femalePop;  // FemalePop
-    std::string titleYear;      // TitleYear, UTF-8
-    double regionWeight = 0;    // RegionWeight
-    double maxCount = 0;        // MaxCount
-    double grandTotal = 0;      // GrandTotal
-    double maleTotal = 0;       // MaleTotal
-    double femaleTotal = 0;     // FemaleTotal
+    PopulationTable MalePop;
+    PopulationTable FemalePop;
+    std::string TitleYear;    // the file's first item, UTF-8
+    double RegionWeight = 0;  // the file's second item
+    double MaxCount = 0;      // largest single count, men and women together
+    double GrandTotal = 0;    // sum of every count item
+    double MaleTotal = 0;     // sum of MalePop
+    double FemaleTotal = 0;   // sum of FemalePop
 };
 
 }  // namespace pyramid

@@ -13,15 +13,15 @@ namespace {
 // that is not a number stays unread, so Yes tries the same item again.
 void readHeader(StatementRunner& run, DataFileReader& file, PopulationData& data)
 {
-    run([&] { data.titleYear = itemText(file.readItem()); });
-    run([&] { data.regionWeight = file.readNumber(); });
+    run([&] { data.TitleYear = itemText(file.readItem()); });
+    run([&] { data.RegionWeight = file.readNumber(); });
 }
 
-// Reads counts into slots 1..classCount of `table`, adding each to `total`.
+// Reads counts into slots 1..ClassCount of `table`, adding each to `total`.
 void readTable(StatementRunner& run, DataFileReader& file, PopulationTable& table, double& total,
-               double classCount)
+               double ClassCount)
 {
-    countingLoop(run, [] { return 1.0; }, [&] { return classCount; }, [&](double i) {
+    countingLoop(run, [] { return 1.0; }, [&] { return ClassCount; }, [&](double i) {
         run([&] {
             // The slot is checked before the item is taken, and a count that
             // fails stays unread: a retry meets the same item for the same slot.
@@ -41,12 +41,12 @@ double loadRegionalFile(StatementRunner& run, FormControls& form, PopulationData
 
     long itemCount = 0;
     run([&] { itemCount = 0; });
-    run([&] { data.maxCount = 0; });
-    run([&] { data.maleTotal = 0; });
-    run([&] { data.femaleTotal = 0; });
-    run([&] { data.grandTotal = 0; });
-    run([&] { data.malePop.recreate(); });
-    run([&] { data.femalePop.recreate(); });
+    run([&] { data.MaxCount = 0; });
+    run([&] { data.MaleTotal = 0; });
+    run([&] { data.FemaleTotal = 0; });
+    run([&] { data.GrandTotal = 0; });
+    run([&] { data.MalePop.recreate(); });
+    run([&] { data.FemalePop.recreate(); });
 
     std::string fileName;
     run([&] { fileName = form.caption(Label::Label1); });
@@ -64,27 +64,27 @@ double loadRegionalFile(StatementRunner& run, FormControls& form, PopulationData
         run([&] { file.readItem(item); });
         run([&] {
             x = itemValue(item);
-            data.grandTotal = checkedAdd(data.grandTotal, x);
+            data.GrandTotal = checkedAdd(data.GrandTotal, x);
         });
-        if (run([&] { return x > data.maxCount; }))
-            run([&] { data.maxCount = x; });
+        if (run([&] { return x > data.MaxCount; }))
+            run([&] { data.MaxCount = x; });
     } while (!run([&] { return file.atEnd(); }));
-    double classCount = 0;
-    run([&] { classCount = itemCount / 2.0; });
+    double ClassCount = 0;
+    run([&] { ClassCount = itemCount / 2.0; });
     run([&] { file.close(); });
 
     // Second pass: the male counts, then the female counts.
     run([&] { file.open(fileName); });
     readHeader(run, file, data);
-    readTable(run, file, data.malePop, data.maleTotal, classCount);
-    readTable(run, file, data.femalePop, data.femaleTotal, classCount);
+    readTable(run, file, data.MalePop, data.MaleTotal, ClassCount);
+    readTable(run, file, data.FemalePop, data.FemaleTotal, ClassCount);
     run([&] { file.close(); });
 
-    run([&] { form.setCaption(Label::Label2, data.titleYear + std::string(kTitleSuffix)); });
+    run([&] { form.setCaption(Label::Label2, data.TitleYear + std::string(kTitleSuffix)); });
     run([&] { form.setCaption(Label::Label3, kMaleSide); });
     run([&] { form.setCaption(Label::Label4, kFemaleSide); });
     run([&] { form.setCaption(Label::Label6, kCentreZero); });
-    return classCount;
+    return ClassCount;
 }
 
 }  // namespace pyramid

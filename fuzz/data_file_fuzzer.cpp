@@ -165,8 +165,8 @@ void loadAgreesWithSplitter(const std::string& path, const std::vector<DataItem>
     form.captions[Label::Label1] = path;
     BoundedPrompt prompt;
     PopulationData data;
-    double classCount = -1;
-    runHandler(prompt, [&](StatementRunner& run) { classCount = loadRegionalFile(run, form, data); });
+    double ClassCount = -1;
+    runHandler(prompt, [&](StatementRunner& run) { ClassCount = loadRegionalFile(run, form, data); });
 
     // Whether the file is sound, and its figures, from the splitter's items.
     bool sound = items.size() >= 3;
@@ -193,18 +193,18 @@ void loadAgreesWithSplitter(const std::string& path, const std::vector<DataItem>
     check(sound == (prompt.asked == 0), "the load disagrees about whether the file is sound");
     if (!sound)
         return;
-    check(classCount == double(counts.size()) / 2, "class count");
-    check(data.grandTotal == grand && data.maleTotal == male && data.femaleTotal == female, "totals");
-    check(data.maxCount == largest, "largest count");
+    check(ClassCount == double(counts.size()) / 2, "class count");
+    check(data.GrandTotal == grand && data.MaleTotal == male && data.FemaleTotal == female, "totals");
+    check(data.MaxCount == largest, "largest count");
     for (std::size_t i = 1; i <= PopulationTable::kLastSlot; ++i) {
-        check(data.malePop.filled(long(i)) == (i <= classes), "male slots");
-        check(data.femalePop.filled(long(i)) == (i <= classes), "female slots");
+        check(data.MalePop.filled(long(i)) == (i <= classes), "male slots");
+        check(data.FemalePop.filled(long(i)) == (i <= classes), "female slots");
         if (i <= classes)
-            check(data.malePop.at(double(i)) == counts[i - 1] && data.femalePop.at(double(i)) == counts[classes + i - 1],
+            check(data.MalePop.at(double(i)) == counts[i - 1] && data.FemalePop.at(double(i)) == counts[classes + i - 1],
                   "slot contents");
     }
-    check(data.titleYear == itemText(items[0]), "title");
-    check(form.caption(Label::Label2) == data.titleYear + std::string(kTitleSuffix), "title caption");
+    check(data.TitleYear == itemText(items[0]), "title");
+    check(form.caption(Label::Label2) == data.TitleYear + std::string(kTitleSuffix), "title caption");
 }
 
 // One scratch file for the whole run, rewritten for each input.

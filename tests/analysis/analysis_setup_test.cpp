@@ -61,7 +61,7 @@ TEST_F(AnalysisSetup, RepaintsTheRangeStillInTheBoxesInPyramidColours)
     ASSERT_EQ(lines().size(), 11u * 3);
     for (int n = 0; n < 11; ++n) {
         const double age = 20 + n;
-        const double scale = 250 / data.maxCount;
+        const double scale = 250 / data.MaxCount;
         const double male = 10000 + 100 * (age + 1);
         const double female = 20000 - 100 * (age + 1);
         const float y = float(418 - 4 * age);
@@ -90,7 +90,7 @@ TEST_F(AnalysisSetup, FractionalAgesUseHalfToEvenSlotsAndOrdinaryColour)
 {
     click("2.5", "5");
     ASSERT_EQ(lines().size(), 9u);
-    const double scale = 250 / data.maxCount;
+    const double scale = 250 / data.MaxCount;
     const double slots[] = {4, 4, 6};
     const float ys[] = {408, 404, 400};
     for (int n = 0; n < 3; ++n) {
@@ -138,7 +138,7 @@ TEST_F(AnalysisSetup, BelowTheTablesFailsAtTheFirstClass)
 TEST_F(AnalysisSetup, BeforeAnyLoadTheFirstLookupFails)
 {
     data = PopulationData{};
-    data.maxCount = 1;  // only the tables are missing
+    data.MaxCount = 1;  // only the tables are missing
     click("", "");
     EXPECT_TRUE(lines().empty());
     ASSERT_EQ(prompt.asked.size(), 1u);

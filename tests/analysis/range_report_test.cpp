@@ -107,7 +107,7 @@ TEST_F(RangeReport, TwentyToFortyIn1995)
         EXPECT_EQ(lines[3 * n].colour, band);
         EXPECT_EQ(lines[3 * n + 1].colour, band);
         EXPECT_EQ(lines[3 * n + 2].colour, palette::LightGreen);
-        EXPECT_EQ(lines[3 * n].x2, float(320 - male[age] * (250 / data.maxCount)));
+        EXPECT_EQ(lines[3 * n].x2, float(320 - male[age] * (250 / data.MaxCount)));
     }
     EXPECT_TRUE(prompt.asked.empty());
 }
@@ -145,11 +145,11 @@ TEST_F(RangeReport, TypedTextIsShownAsTyped)
 
 TEST_F(RangeReport, BirthYearFromTheLastFourCharactersOfTheTitle)
 {
-    data.titleYear = "東京都 2020";
+    data.TitleYear = "東京都 2020";
     report("20", "20");
     EXPECT_EQ(form.caption(Label::Label10), "20歳(2000)から");
 
-    data.titleYear = "令和二年";
+    data.TitleYear = "令和二年";
     report("20", "20");
     EXPECT_EQ(form.caption(Label::Label10), "20歳(20)から");  // minus sign dropped
 

@@ -218,13 +218,13 @@ private:
     {
         const double male = sum(sample.male, from, to);
         const double female = sum(sample.female, from, to);
-        const double maleTotal = sum(sample.male, 0, sample.male.size() - 1);
-        const double femaleTotal = sum(sample.female, 0, sample.female.size() - 1);
-        const double total = maleTotal + femaleTotal;
+        const double MaleTotal = sum(sample.male, 0, sample.male.size() - 1);
+        const double FemaleTotal = sum(sample.female, 0, sample.female.size() - 1);
+        const double total = MaleTotal + FemaleTotal;
         const std::pair<const char*, double> expected[] = {
             {"総人口比=", (male + female) / total},
-            {"男人口比=", male / maleTotal},
-            {"女人口比=", female / femaleTotal},
+            {"男人口比=", male / MaleTotal},
+            {"女人口比=", female / FemaleTotal},
             {"男／女比=", male / female},
             {"男人口計=", male},
             {"女人口計=", female},

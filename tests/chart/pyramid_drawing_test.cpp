@@ -11,10 +11,10 @@ using namespace pyramid::testing;
 
 namespace {
 
-std::vector<ChartLine> drawn(const PopulationData& data, double classCount, MemoryForm& form,
+std::vector<ChartLine> drawn(const PopulationData& data, double ClassCount, MemoryForm& form,
                              ScriptedPrompt& prompt)
 {
-    runHandler(prompt, [&](StatementRunner& run) { drawPyramid(run, form, data, classCount); });
+    runHandler(prompt, [&](StatementRunner& run) { drawPyramid(run, form, data, ClassCount); });
     return form.surface.lines;
 }
 
@@ -105,7 +105,7 @@ TEST(PyramidDrawing, RowWithoutWomenIsCoveredByTheDifferenceLine)
 TEST(PyramidDrawing, HalfClassCountDrawsNoBarsButRevealsTheAnalysis)
 {
     PopulationData data = makePopulation({}, {});
-    data.maxCount = 300000;
+    data.MaxCount = 300000;
     MemoryForm form;
     form.visible[Button::Command3] = false;
     ScriptedPrompt prompt;

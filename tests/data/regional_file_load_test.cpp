@@ -82,9 +82,9 @@ protected:
     double load(const std::string& path)
     {
         form.captions[Label::Label1] = path;
-        double classCount = NAN;
-        runHandler(prompt, [&](StatementRunner& run) { classCount = loadRegionalFile(run, form, data); });
-        return classCount;
+        double ClassCount = NAN;
+        runHandler(prompt, [&](StatementRunner& run) { ClassCount = loadRegionalFile(run, form, data); });
+        return ClassCount;
     }
 
     void expectAskedOnly(FailureKind kind, std::size_t times)
@@ -126,14 +126,14 @@ TEST_F(Load, TwoHundredAndTwoCountsFillOneHundredAndOneClasses)
 
     EXPECT_TRUE(prompt.asked.empty());
     const std::vector<double> male(counts.begin(), counts.begin() + 101), female(counts.begin() + 101, counts.end());
-    expectSlots(data.malePop, male);
-    expectSlots(data.femalePop, female);
-    EXPECT_EQ(data.maleTotal, total(male, 0, male.size()));
-    EXPECT_EQ(data.femaleTotal, total(female, 0, female.size()));
-    EXPECT_EQ(data.grandTotal, data.maleTotal + data.femaleTotal);
-    EXPECT_EQ(data.maxCount, *std::max_element(counts.begin(), counts.end()));
-    EXPECT_EQ(data.titleYear, "2020");
-    EXPECT_EQ(data.regionWeight, 2194.07);
+    expectSlots(data.MalePop, male);
+    expectSlots(data.FemalePop, female);
+    EXPECT_EQ(data.MaleTotal, total(male, 0, male.size()));
+    EXPECT_EQ(data.FemaleTotal, total(female, 0, female.size()));
+    EXPECT_EQ(data.GrandTotal, data.MaleTotal + data.FemaleTotal);
+    EXPECT_EQ(data.MaxCount, *std::max_element(counts.begin(), counts.end()));
+    EXPECT_EQ(data.TitleYear, "2020");
+    EXPECT_EQ(data.RegionWeight, 2194.07);
     EXPECT_EQ(form.caption(Label::Label2), "2020年  人口ピラミッド ");
     EXPECT_EQ(form.caption(Label::Label3), "男");
     EXPECT_EQ(form.caption(Label::Label4), "女");
@@ -148,36 +148,36 @@ TEST_F(Load, AnOddCountLeavesTheLastCountToTheFirstPassOnly)
     odd.push_back(900000);  // the largest, and unread by the second pass
     EXPECT_EQ(load(dir.write("odd.txt", dataFile("2020", 1, odd))), 4.5);
 
-    expectSlots(data.malePop, {odd.begin(), odd.begin() + 4});
-    expectSlots(data.femalePop, {odd.begin() + 4, odd.begin() + 8});
-    EXPECT_EQ(data.grandTotal, data.maleTotal + data.femaleTotal + 900000);
-    EXPECT_EQ(data.maxCount, 900000);
+    expectSlots(data.MalePop, {odd.begin(), odd.begin() + 4});
+    expectSlots(data.FemalePop, {odd.begin() + 4, odd.begin() + 8});
+    EXPECT_EQ(data.GrandTotal, data.MaleTotal + data.FemaleTotal + 900000);
+    EXPECT_EQ(data.MaxCount, 900000);
 }
 
 TEST_F(Load, ASingleCountFillsNoClass)
 {
     EXPECT_EQ(load(dir.write("one.txt", dataFile("2020", 1, {4321}))), 0.5);
     EXPECT_TRUE(prompt.asked.empty());
-    EXPECT_TRUE(data.malePop.exists());
-    expectSlots(data.malePop, {});
-    expectSlots(data.femalePop, {});
-    EXPECT_EQ(data.maleTotal, 0);
-    EXPECT_EQ(data.femaleTotal, 0);
-    EXPECT_EQ(data.grandTotal, 4321);
-    EXPECT_EQ(data.maxCount, 4321);
+    EXPECT_TRUE(data.MalePop.exists());
+    expectSlots(data.MalePop, {});
+    expectSlots(data.FemalePop, {});
+    EXPECT_EQ(data.MaleTotal, 0);
+    EXPECT_EQ(data.FemaleTotal, 0);
+    EXPECT_EQ(data.GrandTotal, 4321);
+    EXPECT_EQ(data.MaxCount, 4321);
 
     load(dir.write("neg.txt", dataFile("2020", 1, {-7})));
-    EXPECT_EQ(data.grandTotal, -7);
-    EXPECT_EQ(data.maxCount, 0);
+    EXPECT_EQ(data.GrandTotal, -7);
+    EXPECT_EQ(data.MaxCount, 0);
 }
 
 TEST_F(Load, CountsThatAreAllZeroOrNegativeLeaveTheMaximumAtZero)
 {
     const std::vector<double> counts{0, -3, 0, -1.5, -200, 0};
     EXPECT_EQ(load(dir.write("z.txt", dataFile("2020", 1, counts))), 3);
-    EXPECT_EQ(data.maxCount, 0);
-    EXPECT_EQ(data.grandTotal, total(counts, 0, counts.size()));
-    expectSlots(data.femalePop, {-1.5, -200, 0});
+    EXPECT_EQ(data.MaxCount, 0);
+    EXPECT_EQ(data.GrandTotal, total(counts, 0, counts.size()));
+    expectSlots(data.FemalePop, {-1.5, -200, 0});
 }
 
 TEST_F(Load, LinesCommasAndAnyMixGiveIdenticalResults)
@@ -197,27 +197,27 @@ TEST_F(Load, LinesCommasAndAnyMixGiveIdenticalResults)
         EXPECT_EQ(load(dir.write("other.txt", dataFile("1995", 1, counts, separators))), 30);
         EXPECT_TRUE(prompt.asked.empty());
         for (double i = 0; i <= PopulationTable::kLastSlot; ++i) {
-            ASSERT_EQ(data.malePop.filled(long(i)), byLines.malePop.filled(long(i)));
-            ASSERT_EQ(data.malePop.at(i), byLines.malePop.at(i));
-            ASSERT_EQ(data.femalePop.at(i), byLines.femalePop.at(i));
+            ASSERT_EQ(data.MalePop.filled(long(i)), byLines.MalePop.filled(long(i)));
+            ASSERT_EQ(data.MalePop.at(i), byLines.MalePop.at(i));
+            ASSERT_EQ(data.FemalePop.at(i), byLines.FemalePop.at(i));
         }
-        EXPECT_EQ(data.grandTotal, byLines.grandTotal);
-        EXPECT_EQ(data.maleTotal, byLines.maleTotal);
-        EXPECT_EQ(data.femaleTotal, byLines.femaleTotal);
-        EXPECT_EQ(data.maxCount, byLines.maxCount);
-        EXPECT_EQ(data.titleYear, "1995");
+        EXPECT_EQ(data.GrandTotal, byLines.GrandTotal);
+        EXPECT_EQ(data.MaleTotal, byLines.MaleTotal);
+        EXPECT_EQ(data.FemaleTotal, byLines.FemaleTotal);
+        EXPECT_EQ(data.MaxCount, byLines.MaxCount);
+        EXPECT_EQ(data.TitleYear, "1995");
     }
 }
 
 TEST_F(Load, ASmallerFileAfterALargerLeavesNoOldSlots)
 {
     load(dir.write("large.txt", dataFile("2020", 1, makeCounts(240, 4))));
-    ASSERT_TRUE(data.malePop.filled(120));
+    ASSERT_TRUE(data.MalePop.filled(120));
     const auto small = makeCounts(202, 5);
     load(dir.write("small.txt", dataFile("2020", 1, small)));
-    expectSlots(data.malePop, {small.begin(), small.begin() + 101});
-    expectSlots(data.femalePop, {small.begin() + 101, small.end()});
-    EXPECT_EQ(data.grandTotal, total(small, 0, small.size()));
+    expectSlots(data.MalePop, {small.begin(), small.begin() + 101});
+    expectSlots(data.FemalePop, {small.begin() + 101, small.end()});
+    EXPECT_EQ(data.GrandTotal, total(small, 0, small.size()));
 }
 
 TEST_F(Load, TheTitleKeepsItsInnerAndTrailingBlanks)
@@ -240,9 +240,9 @@ TEST_F(Load, TrailingBlankLinesAreNotCounts)
         EXPECT_EQ(load(dir.write("tail.txt", dataFile("2020", 1, counts, {"\r\n"}) + tail)), 10);
         EXPECT_TRUE(prompt.asked.empty());
         // A trailing line taken for an item would shift every female count.
-        EXPECT_EQ(data.femalePop.at(1), plain.femalePop.at(1));
-        EXPECT_EQ(data.maleTotal, plain.maleTotal);
-        EXPECT_EQ(data.femaleTotal, plain.femaleTotal);
+        EXPECT_EQ(data.FemalePop.at(1), plain.FemalePop.at(1));
+        EXPECT_EQ(data.MaleTotal, plain.MaleTotal);
+        EXPECT_EQ(data.FemaleTotal, plain.FemaleTotal);
     }
 }
 
@@ -250,12 +250,12 @@ TEST_F(Load, AShiftJisOrUtf8YearShowsInTheTitle)
 {
     // 東京都 2020 in CP932, as a Japanese editor saves it.
     load(dir.write("sjis.txt", "\x93\x8C\x8B\x9E\x93\x73 2020\r\n2194.07\r\n5\r\n6\r\n"));
-    EXPECT_EQ(data.titleYear, "東京都 2020");
+    EXPECT_EQ(data.TitleYear, "東京都 2020");
     EXPECT_EQ(form.caption(Label::Label2), "東京都 2020年  人口ピラミッド ");
 
     load(dir.write("utf8.txt", "\xEF\xBB\xBF\"東京都 2020\"\n2194.07\n5\n6\n"));
     EXPECT_EQ(form.caption(Label::Label2), "東京都 2020年  人口ピラミッド ");
-    EXPECT_EQ(data.grandTotal, 11);
+    EXPECT_EQ(data.GrandTotal, 11);
 }
 
 TEST_F(Load, AFileThatIsPutBackLetsYesCarryOn)
@@ -267,7 +267,7 @@ TEST_F(Load, AFileThatIsPutBackLetsYesCarryOn)
 
     EXPECT_EQ(load(path), 4);
     expectAskedOnly(FailureKind::FileNotFound, 1);
-    EXPECT_EQ(data.grandTotal, total(counts, 0, counts.size()));
+    EXPECT_EQ(data.GrandTotal, total(counts, 0, counts.size()));
     EXPECT_EQ(form.caption(Label::Label2), "2020年  人口ピラミッド ");
 }
 
@@ -278,11 +278,11 @@ TEST_F(Load, AMissingFileAsksAgainOnEveryYesAndNoKeepsWhatWasDone)
     EXPECT_TRUE(std::isnan(load(dir.path("gone.txt"))));
     expectAskedOnly(FailureKind::FileNotFound, 3);
     // Recreated and reset before the opening; the old title and year stay.
-    EXPECT_TRUE(data.malePop.exists());
-    EXPECT_FALSE(data.malePop.filled(1));
-    EXPECT_EQ(data.grandTotal, 0);
-    EXPECT_EQ(data.titleYear, "1995");
-    EXPECT_EQ(data.regionWeight, 7);
+    EXPECT_TRUE(data.MalePop.exists());
+    EXPECT_FALSE(data.MalePop.filled(1));
+    EXPECT_EQ(data.GrandTotal, 0);
+    EXPECT_EQ(data.TitleYear, "1995");
+    EXPECT_EQ(data.RegionWeight, 7);
     EXPECT_EQ(form.caption(Label::Label2), "1995年  人口ピラミッド ");
 }
 
@@ -302,7 +302,7 @@ TEST_F(Load, AFileEndingTooEarlyFailsPastTheEndOnEveryYes)
         prompt.answer({true, true, false});
         EXPECT_TRUE(std::isnan(load(dir.write("short.txt", text)))) << text;
         expectAskedOnly(FailureKind::InputPastEnd, 3);
-        EXPECT_EQ(data.grandTotal, 0);
+        EXPECT_EQ(data.GrandTotal, 0);
     }
 }
 
@@ -312,8 +312,8 @@ TEST_F(Load, ACountThatIsNoNumberFailsAtTheSumNamingItself)
     load(dir.write("bad.txt", "2020\n1\n5\n12abc\n7\n"));
     expectAskedOnly(FailureKind::TypeMismatch, 2);
     EXPECT_NE(prompt.asked[1].message.find("4 番目の項目「12abc」"), std::string::npos);
-    EXPECT_EQ(data.grandTotal, 5);
-    EXPECT_EQ(data.maxCount, 5);
+    EXPECT_EQ(data.GrandTotal, 5);
+    EXPECT_EQ(data.MaxCount, 5);
 
     prompt.asked.clear();
     load(dir.write("empty.txt", "2020\n1\n5,,7\n"));
@@ -323,26 +323,26 @@ TEST_F(Load, ACountThatIsNoNumberFailsAtTheSumNamingItself)
 
 TEST_F(Load, AWeightThatIsNoNumberIsTriedAgainNotSkipped)
 {
-    data.regionWeight = 42;
+    data.RegionWeight = 42;
     prompt.answer({true, true, false});
     load(dir.write("weight.txt", "2020\nabc\n5\n6\n7\n"));
     expectAskedOnly(FailureKind::TypeMismatch, 3);
     for (const auto& question : prompt.asked)
         EXPECT_NE(question.message.find("2 番目の項目「abc」"), std::string::npos);
-    EXPECT_EQ(data.regionWeight, 42);
-    EXPECT_EQ(data.grandTotal, 0);
+    EXPECT_EQ(data.RegionWeight, 42);
+    EXPECT_EQ(data.GrandTotal, 0);
 }
 
 TEST_F(Load, CountsOrSumsBeyondADoubleOverflow)
 {
     load(dir.write("huge.txt", "2020\n1\n5\n1e400\n"));
     expectAskedOnly(FailureKind::Overflow, 1);
-    EXPECT_EQ(data.grandTotal, 5);
+    EXPECT_EQ(data.GrandTotal, 5);
 
     prompt.asked.clear();
     load(dir.write("sum.txt", "2020\n1\n1e308\n1e308\n"));
     expectAskedOnly(FailureKind::Overflow, 1);
-    EXPECT_EQ(data.grandTotal, 1e308);
+    EXPECT_EQ(data.GrandTotal, 1e308);
 }
 
 TEST_F(Load, MoreThanTwoHundredClassesFailAtClassTwoHundredAndOne)
@@ -353,11 +353,11 @@ TEST_F(Load, MoreThanTwoHundredClassesFailAtClassTwoHundredAndOne)
 
     // Yes tries class 201 again; it does not start over nor read on.
     expectAskedOnly(FailureKind::SubscriptOutOfRange, 2);
-    expectSlots(data.malePop, {counts.begin(), counts.begin() + 200});
-    expectSlots(data.femalePop, {});
-    EXPECT_EQ(data.maleTotal, total(counts, 0, 200));
-    EXPECT_EQ(data.grandTotal, total(counts, 0, counts.size()));
-    EXPECT_EQ(data.maxCount, *std::max_element(counts.begin(), counts.end()));
+    expectSlots(data.MalePop, {counts.begin(), counts.begin() + 200});
+    expectSlots(data.FemalePop, {});
+    EXPECT_EQ(data.MaleTotal, total(counts, 0, 200));
+    EXPECT_EQ(data.GrandTotal, total(counts, 0, counts.size()));
+    EXPECT_EQ(data.MaxCount, *std::max_element(counts.begin(), counts.end()));
 }
 
 TEST_F(Load, TheFileIsClosedAlsoWhenTheLoadIsAbandoned)

@@ -74,9 +74,9 @@ protected:
     double load(const std::filesystem::path& path)
     {
         form.captions[Label::Label1] = path.string();
-        double classCount = -1;
-        runHandler(prompt, [&](StatementRunner& run) { classCount = loadRegionalFile(run, form, data); });
-        return classCount;
+        double ClassCount = -1;
+        runHandler(prompt, [&](StatementRunner& run) { ClassCount = loadRegionalFile(run, form, data); });
+        return ClassCount;
     }
 
     MemoryForm form;
@@ -101,28 +101,28 @@ TEST_F(SampleFiles, EachLoadsWithTheTotalsOfItsLinesAndOfItsSources)
 
         // What the lines themselves add up to.
         for (std::size_t i = 1; i <= lines.male.size(); ++i) {
-            ASSERT_EQ(data.malePop.at(double(i)), lines.male[i - 1]) << i;
-            ASSERT_EQ(data.femalePop.at(double(i)), lines.female[i - 1]) << i;
+            ASSERT_EQ(data.MalePop.at(double(i)), lines.male[i - 1]) << i;
+            ASSERT_EQ(data.FemalePop.at(double(i)), lines.female[i - 1]) << i;
         }
-        EXPECT_FALSE(data.malePop.filled(long(lines.male.size()) + 1));
-        EXPECT_EQ(data.titleYear, lines.year);
-        EXPECT_EQ(data.regionWeight, lines.weight);
-        EXPECT_EQ(data.maleTotal, sum(lines.male));
-        EXPECT_EQ(data.femaleTotal, sum(lines.female));
-        EXPECT_EQ(data.grandTotal, sum(lines.male) + sum(lines.female));
-        EXPECT_EQ(data.maxCount, std::max(*std::max_element(lines.male.begin(), lines.male.end()),
+        EXPECT_FALSE(data.MalePop.filled(long(lines.male.size()) + 1));
+        EXPECT_EQ(data.TitleYear, lines.year);
+        EXPECT_EQ(data.RegionWeight, lines.weight);
+        EXPECT_EQ(data.MaleTotal, sum(lines.male));
+        EXPECT_EQ(data.FemaleTotal, sum(lines.female));
+        EXPECT_EQ(data.GrandTotal, sum(lines.male) + sum(lines.female));
+        EXPECT_EQ(data.MaxCount, std::max(*std::max_element(lines.male.begin(), lines.male.end()),
                                           *std::max_element(lines.female.begin(), lines.female.end())));
 
         // What the sources state.
         const StatedFigures& figures = stated->second;
-        EXPECT_EQ(data.malePop.filled(figures.classes), true);
-        EXPECT_EQ(data.malePop.filled(figures.classes + 1), false);
-        EXPECT_EQ(data.regionWeight, figures.weight);
-        EXPECT_EQ(data.maleTotal, figures.male);
-        EXPECT_EQ(data.femaleTotal, figures.female);
-        EXPECT_EQ(data.grandTotal, figures.grand);
-        EXPECT_EQ(data.maxCount, figures.largest);
-        EXPECT_DOUBLE_EQ(data.grandTotal / data.regionWeight, figures.perWeight);
+        EXPECT_EQ(data.MalePop.filled(figures.classes), true);
+        EXPECT_EQ(data.MalePop.filled(figures.classes + 1), false);
+        EXPECT_EQ(data.RegionWeight, figures.weight);
+        EXPECT_EQ(data.MaleTotal, figures.male);
+        EXPECT_EQ(data.FemaleTotal, figures.female);
+        EXPECT_EQ(data.GrandTotal, figures.grand);
+        EXPECT_EQ(data.MaxCount, figures.largest);
+        EXPECT_DOUBLE_EQ(data.GrandTotal / data.RegionWeight, figures.perWeight);
         EXPECT_EQ(form.caption(Label::Label2), lines.year + "年  人口ピラミッド ");
     }
 }
@@ -131,11 +131,11 @@ TEST_F(SampleFiles, AHundredAndOneClassesAfterAHundredAndElevenClearTheRest)
 {
     const std::filesystem::path samples(PYRAMID_SAMPLES_DIR);
     ASSERT_EQ(load(samples / "japan-2020-ages0-110.txt"), 111);
-    ASSERT_TRUE(data.femalePop.filled(111));
+    ASSERT_TRUE(data.FemalePop.filled(111));
     ASSERT_EQ(load(samples / "japan-2020.txt"), 101);
     for (long i = 102; i <= 111; ++i) {
-        EXPECT_FALSE(data.malePop.filled(i)) << i;
-        EXPECT_FALSE(data.femalePop.filled(i)) << i;
+        EXPECT_FALSE(data.MalePop.filled(i)) << i;
+        EXPECT_FALSE(data.FemalePop.filled(i)) << i;
     }
-    EXPECT_EQ(data.grandTotal, kStated.at("japan-2020.txt").grand);
+    EXPECT_EQ(data.GrandTotal, kStated.at("japan-2020.txt").grand);
 }

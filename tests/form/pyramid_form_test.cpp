@@ -118,10 +118,10 @@ TEST_F(FormRoad, ChooseDrawAnalyseTwentyToFortyOnRealData)
     ASSERT_TRUE(prompt.asked.empty()) << prompt.asked[0].message;
 
     const double m = sum(figures.male, 20, 40), f = sum(figures.female, 20, 40);
-    const double maleTotal = sum(figures.male, 0, 100), femaleTotal = sum(figures.female, 0, 100);
-    EXPECT_EQ(maleTotal, 61485892);  // the sources' stated totals
-    EXPECT_EQ(femaleTotal, 63953381);
-    const double grand = maleTotal + femaleTotal;
+    const double MaleTotal = sum(figures.male, 0, 100), FemaleTotal = sum(figures.female, 0, 100);
+    EXPECT_EQ(MaleTotal, 61485892);  // the sources' stated totals
+    EXPECT_EQ(FemaleTotal, 63953381);
+    const double grand = MaleTotal + FemaleTotal;
     EXPECT_EQ(form.caption(Label::Label10), "20歳(1975)から");
     EXPECT_EQ(form.caption(Label::Label11), "40歳(1955)まで");
     EXPECT_EQ(form.results[0], "総人口比=" + generalText((m + f) / grand));
