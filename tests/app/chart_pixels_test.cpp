@@ -8,7 +8,7 @@
 #include "app/japanese_fonts.h"
 #include "app/main_window.h"
 #include "chart_points.h"
-#include "sample_figures.h"
+#include "support/sample_figures.h"
 #include "support/scripted_prompt.h"
 #include "window_test_support.h"
 

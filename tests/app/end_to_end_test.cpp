@@ -9,7 +9,7 @@
 #include "app/japanese_locale.h"
 #include "app/main_window.h"
 #include "chart_points.h"
-#include "sample_figures.h"
+#include "support/sample_figures.h"
 #include "window_test_support.h"
 
 #include <QAbstractButton>

@@ -2,13 +2,13 @@
 // the figures its sources file states.
 #include "data/regional_file_load.h"
 #include "support/memory_form.h"
+#include "support/sample_figures.h"
 #include "support/scripted_prompt.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <numeric>
 #include <string>
@@ -32,30 +32,6 @@ const std::map<std::string, StatedFigures> kStated{
     {"akita-2020.txt", {101, 11637.52, 447337, 503591, 950928, 10120, 81.7122548446748}},
     {"japan-1995.txt", {101, 1, 61485892, 63953381, 125439273, 1200806, 125439273}},
 };
-
-// The file read by plain means: one item per line, as SOURCES.md describes.
-struct Lines {
-    std::string year;
-    double weight = 0;
-    std::vector<double> male, female;
-};
-
-Lines readLines(const std::filesystem::path& path)
-{
-    std::ifstream in(path);
-    Lines lines;
-    std::string line;
-    std::getline(in, lines.year);
-    std::getline(in, line);
-    lines.weight = std::stod(line);
-    std::vector<double> counts;
-    while (std::getline(in, line))
-        counts.push_back(std::stod(line));
-    const auto half = counts.begin() + long(counts.size() / 2);
-    lines.male.assign(counts.begin(), half);
-    lines.female.assign(half, counts.end());
-    return lines;
-}
 
 double sum(const std::vector<double>& v) { return std::accumulate(v.begin(), v.end(), 0.0); }
 
@@ -94,7 +70,7 @@ TEST_F(SampleFiles, EachLoadsWithTheTotalsOfItsLinesAndOfItsSources)
         SCOPED_TRACE(path.filename().string());
         const auto stated = kStated.find(path.filename().string());
         ASSERT_NE(stated, kStated.end()) << "no figures in SOURCES.md for this sample";
-        const Lines lines = readLines(path);
+        const SampleFigures lines = readSampleFigures(path.string());
 
         EXPECT_EQ(load(path), double(lines.male.size()));
         EXPECT_TRUE(prompt.asked.empty());
@@ -105,7 +81,7 @@ TEST_F(SampleFiles, EachLoadsWithTheTotalsOfItsLinesAndOfItsSources)
             ASSERT_EQ(data.FemalePop.at(double(i)), lines.female[i - 1]) << i;
         }
         EXPECT_FALSE(data.MalePop.filled(long(lines.male.size()) + 1));
-        EXPECT_EQ(data.TitleYear, lines.year);
+        EXPECT_EQ(data.TitleYear, lines.title);
         EXPECT_EQ(data.RegionWeight, lines.weight);
         EXPECT_EQ(data.MaleTotal, sum(lines.male));
         EXPECT_EQ(data.FemaleTotal, sum(lines.female));
@@ -123,7 +99,7 @@ TEST_F(SampleFiles, EachLoadsWithTheTotalsOfItsLinesAndOfItsSources)
         EXPECT_EQ(data.GrandTotal, figures.grand);
         EXPECT_EQ(data.MaxCount, figures.largest);
         EXPECT_DOUBLE_EQ(data.GrandTotal / data.RegionWeight, figures.perWeight);
-        EXPECT_EQ(form.caption(Label::Label2), lines.year + "年  人口ピラミッド ");
+        EXPECT_EQ(form.caption(Label::Label2), lines.title + "年  人口ピラミッド ");
     }
 }
 

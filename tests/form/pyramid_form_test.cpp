@@ -5,11 +5,11 @@
 #include "core/number_text.h"
 #include "core/palette.h"
 #include "support/memory_form.h"
+#include "support/sample_figures.h"
 #include "support/scripted_prompt.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,32 +17,6 @@ using namespace pyramid;
 using namespace pyramid::testing;
 
 namespace {
-
-struct FileFigures {
-    std::string year;
-    double weight = 0;
-    std::vector<double> male, female;
-};
-
-// Reads a one-item-per-line sample file by plain means, independently of
-// the program's reader.
-FileFigures readSample(const std::string& path)
-{
-    std::ifstream in(path);
-    FileFigures f;
-    std::string line;
-    std::getline(in, f.year);
-    std::getline(in, line);
-    f.weight = std::stod(line);
-    std::vector<double> counts;
-    while (std::getline(in, line))
-        if (!line.empty())
-            counts.push_back(std::stod(line));
-    const std::size_t k = counts.size() / 2;
-    f.male.assign(counts.begin(), counts.begin() + k);
-    f.female.assign(counts.begin() + k, counts.end());
-    return f;
-}
 
 double sum(const std::vector<double>& v, int from, int to)
 {
@@ -87,7 +61,7 @@ TEST_F(FormRoad, ExitEndsTheProgramAtAnyTime)
 TEST_F(FormRoad, ChooseDrawAnalyseTwentyToFortyOnRealData)
 {
     const std::string dir = PYRAMID_SAMPLES_DIR;
-    const FileFigures figures = readSample(dir + "/japan-1995.txt");
+    const SampleFigures figures = readSampleFigures(dir + "/japan-1995.txt");
 
     handlers.Form_Load();
     form.drive = "/";

@@ -1,6 +1,6 @@
 #pragma once
-// A sample data file's numbers read plainly with a stream, so the widget
-// tests work out their expected figures without the program's own reader.
+// A sample data file's numbers read plainly with a stream, so the tests
+// work out their expected figures without the program's own reader.
 
 #include <algorithm>
 #include <cstdio>
