@@ -1,5 +1,7 @@
 #include "data/navigation.h"
 
+#include "data/file_system_lists.h"
+
 namespace pyramid {
 
 void driveChanged(FormControls& form)
@@ -16,18 +18,9 @@ void directoryChanged(FormControls& form)
     form.setCaption(Label::Label1, form.filePath());
 }
 
-std::string joinDataFilePath(const std::string& directory, const std::string& fileName)
-{
-    std::string path = directory;
-    // Only a root ends in the separator; drop it so that one stands between.
-    if (!path.empty() && path.back() == '/')
-        path.pop_back();
-    return path + "/" + fileName;
-}
-
 void fileClicked(FormControls& form)
 {
-    const std::string fullPath = joinDataFilePath(form.filePath(), form.fileName());
+    const std::string fullPath = childPath(form.filePath(), form.fileName());
     form.setBackground(Label::Label1, design::LightYellow);
     form.setCaption(Label::Label1, fullPath);
     form.setVisible(Button::Command1, true);

@@ -1,5 +1,6 @@
 // The drive, directory and file handlers on the in-memory form.
 #include "core/palette.h"
+#include "data/file_system_lists.h"
 #include "data/navigation.h"
 #include "support/memory_form.h"
 
@@ -36,9 +37,9 @@ protected:
 
 TEST_F(Navigation, ExactlyOneSeparatorStandsBetweenDirectoryAndFile)
 {
-    EXPECT_EQ(joinDataFilePath("/", "P.TXT"), "/P.TXT");
-    EXPECT_EQ(joinDataFilePath("/data", "P.TXT"), "/data/P.TXT");
-    EXPECT_EQ(joinDataFilePath("/home/hanako/人口", "tokyo-2020.txt"), "/home/hanako/人口/tokyo-2020.txt");
+    EXPECT_EQ(childPath("/", "P.TXT"), "/P.TXT");
+    EXPECT_EQ(childPath("/data", "P.TXT"), "/data/P.TXT");
+    EXPECT_EQ(childPath("/home/hanako/人口", "tokyo-2020.txt"), "/home/hanako/人口/tokyo-2020.txt");
 }
 
 TEST_F(Navigation, ChoosingAFileRecordsItsPathAndOffersTheDrawButton)
