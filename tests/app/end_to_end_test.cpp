@@ -1,6 +1,7 @@
 // The whole road on the real window with the real error prompt, as a person
-// walks it: choose a real sample in the lists, draw, open the analysis, type
-// 20 and 40, read the report; then a range beyond the tables, answered No.
+// walks it: started in the population library, open a prefecture's folder and
+// file in the lists, draw, open the analysis, type 20 and 40, read the report;
+// then a range beyond the tables, answered No.
 // The slots run in order on one window, each going on from the last.
 // Expected figures come from the file's numbers read here with a stream.
 
@@ -33,7 +34,8 @@ using pyramid::ui::MainWindow;
 
 namespace {
 
-const QString kSampleName = QStringLiteral("japan-2020.txt");
+const QString kFolder = QStringLiteral("都道府県");
+const QString kSampleName = QStringLiteral("01 北海道.txt");
 
 const QColor kWhite(255, 255, 255);
 const QColor kRed(255, 0, 0);
@@ -58,9 +60,10 @@ class EndToEndTest : public QObject {
 private slots:
     void initTestCase()
     {
-        // Started one folder above the samples, so the user has to open it.
-        samples = QDir(PYRAMID_SAMPLES_DIR).canonicalPath();
-        QVERIFY(QDir::setCurrent(samples + "/.."));
+        // Started in the library, as the desktop entry starts the program.
+        library = QDir(PYRAMID_LIBRARY_DIR).canonicalPath();
+        QVERIFY(QDir::setCurrent(library));
+        samples = library + "/" + kFolder;
         sample = readSampleFigures((samples + "/" + kSampleName).toStdString());
         QCOMPARE(sample.male.size(), std::size_t(101));
         year = std::stoi(sample.title.substr(sample.title.size() - 4));
@@ -98,7 +101,8 @@ private slots:
         QVERIFY(!drive->currentText().isEmpty());
         QVERIFY2(samples.startsWith(drive->currentText()), qPrintable(drive->currentText()));
 
-        const auto found = dirs->findItems("samples", Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(QString::fromStdString(window->dirPath()), library);
+        const auto found = dirs->findItems(kFolder, Qt::MatchExactly | Qt::MatchRecursive);
         QCOMPARE(found.size(), 1);
         dirs->scrollToItem(found.front());
         QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, dirs->visualItemRect(found.front()).center());
@@ -117,6 +121,7 @@ private slots:
         QTest::mouseClick(control(*window, "Command1"), Qt::LeftButton);
         QCOMPARE(asked, QStringList());
         QCOMPARE(caption("Label2"), QString::fromStdString(sample.title) + "年  人口ピラミッド ");
+        QCOMPARE(caption("Label2"), QString("北海道 2020年  人口ピラミッド "));
         QCOMPARE(caption("Label3"), QString("男"));
         QCOMPARE(caption("Label4"), QString("女"));
         QVERIFY(control(*window, "Command3")->isVisible());
@@ -248,7 +253,8 @@ private:
         return pixelAt(drawing, female < male ? 320 + half : 320 - half, rowOfAge(age));
     }
 
-    QString samples;
+    QString library;
+    QString samples;  // the folder of the chosen file
     SampleFigures sample;
     int year = 0;  // the last four characters of the title
     std::unique_ptr<MainWindow> window;
