@@ -83,6 +83,10 @@ else
   [[ "$(entry Icon)" == "$icon_name" ]] || fail "desktop entry Icon is '$(entry Icon)', not $icon_name"
   [[ -f "$prefix/$datadir/icons/hicolor/32x32/apps/$(entry Icon).png" ]] ||
     fail "desktop entry Icon '$(entry Icon)' has no installed 32x32 icon"
+  # It starts the program in the data library, wherever the prefix put it.
+  [[ "$(entry Path)" == "$prefix/$datadir/jinko-pyramid" ]] ||
+    fail "desktop entry Path is '$(entry Path)', not the installed library $prefix/$datadir/jinko-pyramid"
+  [[ -f "$(entry Path)/index.tsv" ]] || fail "the data library is not installed in '$(entry Path)'"
 fi
 
 # The AppStream metainfo, tied to the desktop entry and the program.
