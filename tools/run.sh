@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the program and starts it in the sample data folder, so the file
-# list shows data files at once.
+# Builds the program and starts it in the data library (samples/), as the
+# desktop entry does in the installed one, so the lists show it at once.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/setup-debian.sh"
