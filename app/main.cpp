@@ -12,7 +12,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("jinko-pyramid"));
     // Lets Wayland desktops match the window to its menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.jinko_pyramid.JinkoPyramid"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(PYRAMID_APP_ID));
     pyramid::ui::useJapanese(app);
     // The error prompt and other standard dialogs speak in the same font.
     QApplication::setFont(pyramid::ui::interfaceFont());

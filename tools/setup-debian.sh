@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need,
-# and only those that are missing. Silent when everything is there.
+# Installs the Debian 12 packages that building and running need, and with
+# --test also those the tests and the Debian package build need; only those
+# that are missing. Silent when everything is there.
+#
+#   tools/setup-debian.sh [--test]
 set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n
   fonts-ipafont-mincho fonts-ipafont-gothic
+  librsvg2-bin
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  desktop-file-utils appstream
 )
+if [[ "${1:-}" == --test ]]; then
+  packages+=(
+    desktop-file-utils appstream
+    debhelper dpkg-dev lintian
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

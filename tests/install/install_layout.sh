@@ -2,13 +2,13 @@
 # Installs the build into a scratch prefix and checks that everything a
 # desktop needs is where it looks for it and refers to the rest correctly.
 #
-#   install_layout.sh <build dir> <prefix> <bin dir> <data root dir> <app id> <executable>
-#                     <icon name> <icon sizes...>
-# (<bin dir> and <data root dir> relative to the prefix, as GNUInstallDirs has them.)
+#   install_layout.sh <build dir> <prefix> <bin dir> <data root dir> <man dir> <doc dir>
+#                     <app id> <executable> <icon name> <icon sizes...>
+# (the directories relative to the prefix, as GNUInstallDirs has them.)
 set -uo pipefail
 
-build=$1 prefix=$2 bindir=$3 datadir=$4 app_id=$5 executable=$6 icon_name=$7
-shift 7
+build=$1 prefix=$2 bindir=$3 datadir=$4 mandir=$5 docdir=$6 app_id=$7 executable=$8 icon_name=$9
+shift 9
 icon_sizes=("$@")
 
 failures=0
@@ -28,9 +28,10 @@ if [[ ! -f "$program" || ! -x "$program" ]]; then
 elif [[ "$(head -c 4 "$program" | od -An -c | tr -d ' ')" != '177ELF' ]]; then
   fail "$program is not an ELF executable"
 elif command -v readelf >/dev/null; then
-  # An installed program must not find its libraries through the build tree.
-  if readelf -d "$program" | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
-    fail "$program keeps a run path into the build directory"
+  # The program links only system libraries: no run path at all, least of
+  # all one into the build tree.
+  if readelf -d "$program" | grep -qE 'R(UN)?PATH'; then
+    fail "$program has a run path: $(readelf -d "$program" | grep -E 'R(UN)?PATH')"
   fi
 fi
 
@@ -55,8 +56,26 @@ for size in "${icon_sizes[@]}"; do
     fail "$png is $(png_size "$png"), not ${size}x${size}"
   fi
 done
-[[ " ${icon_sizes[*]} " == *" 32 "* ]] || fail "the 32x32 window icon is not among the installed sizes"
-(( ${#icon_sizes[@]} >= 2 )) || fail "no larger icon than 32x32 is installed"
+for size in 16 24 32 48 64 128 256; do
+  [[ " ${icon_sizes[*]} " == *" $size "* ]] || fail "no ${size}x${size} icon is installed"
+done
+svg="$prefix/$datadir/icons/hicolor/scalable/apps/$icon_name.svg"
+grep -q '<svg' "$svg" 2>/dev/null || fail "$svg is missing or not an SVG"
+
+# The manual page in English and Japanese, and the documentation.
+for page in "$mandir/man1/$executable.1" "$mandir/ja/man1/$executable.1" \
+            "$docdir/README.md" "$docdir/docs/ja/README.md" "$docdir/copyright"; do
+  [[ -s "$prefix/$page" ]] || fail "$prefix/$page is missing"
+done
+grep -q '^\.TH JINKO-PYRAMID 1 ' "$prefix/$mandir/man1/$executable.1" || fail "the manual page has no .TH line"
+LC_ALL=C.UTF-8 grep -q '^\.SH 説明' "$prefix/$mandir/ja/man1/$executable.1" 2>/dev/null ||
+  fail "the manual page under man/ja is not the Japanese one"
+# Every picture the guide shows is installed beside it.
+if [[ -f "$prefix/$docdir/docs/ja/README.md" ]]; then
+  while read -r image; do
+    [[ -f "$prefix/$docdir/docs/ja/$image" ]] || fail "the Japanese guide shows $image, which is not installed"
+  done < <(grep -oE '\]\([^)]+\.png\)' "$prefix/$docdir/docs/ja/README.md" | sed 's/^](//; s/)$//')
+fi
 
 # The desktop entry: the value of one key, exactly as written.
 desktop="$prefix/$datadir/applications/$app_id.desktop"
@@ -67,7 +86,15 @@ else
   [[ "$(head -n1 "$desktop")" == "[Desktop Entry]" ]] || fail "desktop entry does not start with [Desktop Entry]"
   [[ "$(entry Type)" == Application ]] || fail "desktop entry Type is '$(entry Type)'"
   [[ "$(entry Terminal)" == false ]] || fail "desktop entry Terminal is '$(entry Terminal)'"
-  [[ "$(entry Categories)" == "Education;Science;" ]] || fail "desktop entry Categories is '$(entry Categories)'"
+  # Exactly one main category, so menus list the program once.
+  mains=$(tr ';' '\n' <<<"$(entry Categories)" |
+          grep -cxE 'AudioVideo|Audio|Video|Development|Education|Game|Graphics|Network|Office|Science|Settings|System|Utility')
+  [[ "$mains" == 1 ]] || fail "desktop entry Categories '$(entry Categories)' has $mains main categories"
+  # The X11 window class the program's windows carry (its application name).
+  [[ "$(entry StartupWMClass)" == "$executable" ]] || fail "desktop entry StartupWMClass is '$(entry StartupWMClass)'"
+  for word in 人口 ピラミッド 国勢調査 年齢構成; do
+    [[ ";$(entry 'Keywords[ja]')" == *";$word;"* ]] || fail "desktop entry Keywords[ja] lacks $word"
+  done
   for key in Name 'Name[ja]' Comment 'Comment[ja]'; do
     [[ -n "$(entry "$key")" ]] || fail "desktop entry has no $key"
   done
@@ -105,6 +132,9 @@ else
   has '<summary>'
   has '<summary xml:lang="ja">'
   has '<p xml:lang="ja">'
+  has '<name xml:lang="ja">'
+  has '<release version='
+  grep -A3 '<release version=' "$metainfo" | grep -qF '<description>' || fail "metainfo release has no description"
   launchable=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "$metainfo")
   [[ -f "$prefix/$datadir/applications/$launchable" ]] || fail "metainfo launchable '$launchable' is not an installed desktop entry"
 fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a validator on an installed file; skips (exit 77) when the validator
-# is not installed, fails on any error or warning it reports.
+# is not installed, fails on anything it reports: an error, a warning, or a
+# hint, pedantic or informational note.
 #
 #   run_validator.sh <file> <validator> [arguments...]
 set -uo pipefail
@@ -17,7 +18,7 @@ fi
 output=$("$@" "$file" 2>&1)
 status=$?
 printf '%s\n' "$output"
-if (( status != 0 )) || grep -qiE '(^|[^a-z])(error|warning)s?:|^E:|^W:' <<<"$output"; then
+if (( status != 0 )) || grep -qiE '(^|[^a-z])(error|warning|hint)s?:|^[EWIP]: ' <<<"$output"; then
   echo "FAIL: $1 rejected $file" >&2
   exit 1
 fi
