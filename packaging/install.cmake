@@ -46,6 +46,10 @@ install(FILES ${PYRAMID_ICON_SOURCE}
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps
         RENAME ${PYRAMID_ICON_NAME}.svg)
 
+# The population library the program starts in (the desktop entry's Path).
+set(PYRAMID_LIBRARY_DIR ${CMAKE_INSTALL_FULL_DATADIR}/${PYRAMID_PACKAGE_NAME})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/${PYRAMID_PACKAGE_NAME})
+
 # Desktop entry and AppStream metainfo.
 configure_file(${PROJECT_SOURCE_DIR}/packaging/jinko-pyramid.desktop.in
                ${PROJECT_BINARY_DIR}/packaging/${PYRAMID_APP_ID}.desktop @ONLY)
@@ -53,6 +57,13 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/jinko-pyramid.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/packaging/${PYRAMID_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${PYRAMID_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+# The prefix may change at install time (`cmake --install --prefix`, the
+# package's /usr): the entry's Path follows the library to where it landed.
+install(CODE "
+  set(entry \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATAROOTDIR}/applications/${PYRAMID_APP_ID}.desktop\")
+  file(READ \"\${entry}\" text)
+  string(REGEX REPLACE \"\nPath=[^\n]*\" \"\nPath=\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/${PYRAMID_PACKAGE_NAME}\" text \"\${text}\")
+  file(WRITE \"\${entry}\" \"\${text}\")")
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${PYRAMID_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
 
