@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need,
-# and only those that are missing. Silent when everything is there.
+# Installs the Debian 12 packages that are needed and missing, and only
+# those. Without an argument, what building and running the program needs
+# (tools/run.sh); with --tests, also what the tests, benchmarks and fuzzer
+# need (tools/test.sh). Silent when everything is there.
 set -euo pipefail
 
+# The program.
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n
   fonts-ipafont-mincho fonts-ipafont-gothic
+)
+# The tests, benchmarks and fuzzer.
+test_packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   desktop-file-utils appstream
 )
+if [[ "${1:-}" == "--tests" ]]; then
+  packages+=("${test_packages[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do
