@@ -7,22 +7,11 @@
 #include "core/leading_number.h"
 #include "core/number_text.h"
 #include "core/palette.h"
+#include "core/utf8_text.h"
 
 namespace pyramid {
 
 namespace {
-
-// Byte offset where the last `count` UTF-8 characters of `text` begin.
-std::size_t lastCharactersStart(std::string_view text, int count)
-{
-    std::size_t pos = text.size();
-    while (pos > 0 && count > 0) {
-        --pos;
-        if ((static_cast<unsigned char>(text[pos]) & 0xC0) != 0x80)
-            --count;
-    }
-    return pos;
-}
 
 struct RangeSums {
     double RangeMale = 0;
@@ -99,7 +88,7 @@ void report(StatementRunner& run, FormControls& form, const PopulationData& data
 
 double surveyYear(std::string_view TitleYear)
 {
-    return leadingNumber(TitleYear.substr(lastCharactersStart(TitleYear, 4)));
+    return leadingNumber(lastCharacters(TitleYear, 4));
 }
 
 std::string birthText(double surveyYear, double age)

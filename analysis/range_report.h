@@ -11,7 +11,6 @@
 
 namespace pyramid {
 
-inline constexpr int kEnterKey = 13;
 inline constexpr std::string_view kToAgePrompt = "何歳まで＝";
 
 // The body of Text1_KeyPress; acts only on Enter and never changes the key.

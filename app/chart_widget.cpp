@@ -1,5 +1,6 @@
 #include "app/chart_widget.h"
 
+#include "app/twips.h"
 #include "core/palette.h"
 
 #include <QPaintEvent>
@@ -8,10 +9,6 @@
 #include <cmath>
 
 namespace pyramid::ui {
-
-namespace {
-constexpr int kTwipsPerPixel = 15;
-}
 
 ChartWidget::ChartWidget(QWidget* parent)
     : QWidget(parent)

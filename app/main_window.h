@@ -1,32 +1,22 @@
 #pragma once
-// The main form: every control of the design at its place, the form's
-// controls as the handlers see them, and the events wired to the handlers.
+// The main form: builds every control of the design at its place and wires
+// each event to its handler. What the handlers do to the controls goes
+// through WindowControls.
 
 #include "app/pyramid_form.h"
-#include "core/form_controls.h"
+#include "app/window_controls.h"
 
 #include <QWidget>
 
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
 namespace pyramid::ui {
 
-class ChartWidget;
-class DirectoryList;
-class DriveList;
-class FileList;
 class MessageBoxPrompt;
 
-inline constexpr int kTwipsPerPixel = 15;  // 1440 twips per inch at 96 logical dots per inch
-
-class MainWindow : public QWidget, public FormControls {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
     // Failures are asked in a message box unless another prompt is given.
@@ -40,49 +30,17 @@ public:
     // current directory.
     void showVolumes(const std::vector<std::string>& roots);
 
-    // FormControls
-    std::string caption(Label label) const override;
-    void setCaption(Label label, std::string_view text) override;
-    void setBackground(Label label, Rgb colour) override;
-    std::string resultCaption(int index) const override;
-    void setResultCaption(int index, std::string_view text) override;
-    void setVisible(Button button, bool visible) override;
-    void setFocus(Button button) override;
-    std::string ageText(int index) const override;
-    void setAgeText(int index, std::string_view text) override;
-    void focusAgeBox(int index) override;
-    ChartSurface& chart() override;
-    void placeWindow(int leftTwips, int topTwips) override;
-    void endProgram() override;
-    std::string driveText() const override;
-    std::string dirPath() const override;
-    void setDirPath(const std::string& path) override;
-    std::string filePath() const override;
-    void setFilePath(const std::string& path) override;
-    std::string fileName() const override;
-
-    using QWidget::setFocus;
-    using QWidget::setVisible;
+    // The form's controls as the handlers see them.
+    WindowControls& controls() { return controls_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildControls();
+    FormWidgets buildControls();
     void wireEvents();
-    QLabel* makeLabel(QWidget* parent, const QString& name, QRect twips, Rgb background, Rgb text);
-    QLabel* label(Label which) const { return labels_[std::size_t(which)]; }
-    QPushButton* button(Button which) const { return buttons_[std::size_t(which)]; }
 
-    std::array<QLabel*, 11> labels_{};
-    std::array<QLabel*, kResultLineCount> results_{};
-    std::array<QPushButton*, 3> buttons_{};
-    std::array<QLineEdit*, kAgeBoxCount> ageBoxes_{};
-    ChartWidget* picture_ = nullptr;
-    DriveList* drive_ = nullptr;
-    DirectoryList* directories_ = nullptr;
-    FileList* files_ = nullptr;
-
+    WindowControls controls_;
     std::unique_ptr<MessageBoxPrompt> ownPrompt_;
     PyramidForm form_;
 };

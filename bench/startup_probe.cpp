@@ -1,11 +1,10 @@
-// One start-up of the program as main() makes it, stopped at the first frame
-// the window paints; prints the microseconds from entering main() to that
-// frame. Run by window_bench in a fresh process each time, so every start-up
-// is a cold one. Offscreen, so no display is needed.
+// One start-up of the program through the same start-up function as main(),
+// stopped at the first frame the window paints; prints the microseconds from
+// entering main() to that frame. Run by window_bench in a fresh process each
+// time, so every start-up is a cold one. Offscreen, so no display is needed.
 
-#include "app/japanese_fonts.h"
-#include "app/japanese_locale.h"
 #include "app/main_window.h"
+#include "app/startup.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -15,7 +14,7 @@
 
 namespace {
 
-// Notes the first paint of the window itself.
+// Notes the first paint of a top-level window: the main window is the only one.
 class FirstFrame : public QObject {
 public:
     bool painted = false;
@@ -23,7 +22,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
             painted = true;
         return QObject::eventFilter(watched, event);
     }
@@ -36,17 +35,10 @@ int main(int argc, char* argv[])
     const auto start = std::chrono::steady_clock::now();
     qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    // The same steps as the program's main().
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("jinko-pyramid"));
-    pyramid::ui::useJapanese(app);
-    QApplication::setFont(pyramid::ui::interfaceFont());
-    pyramid::ui::MainWindow window;
-    window.load();
-
     FirstFrame frame;
-    window.installEventFilter(&frame);
-    window.show();
+    app.installEventFilter(&frame);
+    const auto window = pyramid::ui::startProgram(app);
     while (!frame.painted)
         QApplication::processEvents(QEventLoop::AllEvents);
 

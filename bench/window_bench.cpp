@@ -1,12 +1,11 @@
 // Speed of the real window, offscreen: the draw command on a file of 200
 // age classes, a report over ages 0 to 199, and start-up to the first frame,
 // both warm (another window in the same process) and cold (a fresh process
-// doing what main() does).
+// through main()'s own start-up function).
 
 #include "app/chart_widget.h"
-#include "app/japanese_fonts.h"
-#include "app/japanese_locale.h"
 #include "app/main_window.h"
+#include "app/startup.h"
 #include "core/error_prompt.h"
 
 #include <QApplication>
@@ -77,8 +76,8 @@ struct ShownWindow {
         window.load();
         window.show();
         QApplication::processEvents();
-        window.setCaption(Label::Label1, fileOf200Classes());
-        window.setVisible(Button::Command1, true);
+        window.controls().setCaption(Label::Label1, fileOf200Classes());
+        window.controls().setVisible(Button::Command1, true);
     }
 };
 
@@ -120,8 +119,8 @@ void reportOverAllAges(benchmark::State& state)
     ShownWindow shown;
     shown.draw->click();
     auto* to = shown.window.findChild<QLineEdit*>("Text1(1)");
-    shown.window.setAgeText(0, "0");
-    shown.window.setAgeText(1, "199");
+    shown.window.controls().setAgeText(0, "0");
+    shown.window.controls().setAgeText(1, "199");
     std::int64_t sinceDraw = 0;
     for (auto _ : state) {
         pressEnter(to);
@@ -226,8 +225,7 @@ int main(int argc, char** argv)
     // The benchmark's own process draws offscreen, with the program's locale and font.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    pyramid::ui::useJapanese(app);
-    QApplication::setFont(pyramid::ui::interfaceFont());
+    pyramid::ui::prepareApplication(app);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

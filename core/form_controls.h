@@ -17,6 +17,7 @@ enum class Button { Command1, Command2, Command3 };
 
 inline constexpr int kResultLineCount = 8;  // Label12(0) .. Label12(7)
 inline constexpr int kAgeBoxCount = 2;      // Text1(0), Text1(1)
+inline constexpr int kEnterKey = 13;        // the character code Enter gives a key press
 
 class FormControls {
 public:

@@ -1,6 +1,7 @@
 #include "core/leading_number.h"
 
-#include <charconv>
+#include "core/decimal_scan.h"
+
 #include <cfloat>
 #include <cmath>
 #include <string>
@@ -54,49 +55,11 @@ double leadingNumber(std::string_view text)
         return radixValue(packed.substr(1), 8);
     }
 
-    // Collect the longest prefix that is a decimal number.
-    std::size_t pos = 0;
-    std::string number;
-    if (pos < packed.size() && (packed[pos] == '+' || packed[pos] == '-'))
-        number += packed[pos++];
-    bool anyDigit = false;
-    while (pos < packed.size() && isDigit(packed[pos])) {
-        number += packed[pos++];
-        anyDigit = true;
-    }
-    if (pos < packed.size() && packed[pos] == '.') {
-        number += packed[pos++];
-        while (pos < packed.size() && isDigit(packed[pos])) {
-            number += packed[pos++];
-            anyDigit = true;
-        }
-    }
-    if (!anyDigit)
-        return 0;
-    if (pos < packed.size() && (packed[pos] == 'E' || packed[pos] == 'e')) {
-        std::string exponent = "e";
-        std::size_t e = pos + 1;
-        if (e < packed.size() && (packed[e] == '+' || packed[e] == '-'))
-            exponent += packed[e++];
-        bool expDigit = false;
-        while (e < packed.size() && isDigit(packed[e])) {
-            exponent += packed[e++];
-            expDigit = true;
-        }
-        if (expDigit)
-            number += exponent;
-    }
-    // from_chars does not take a leading '+' and is locale-free.
-    const bool negative = number[0] == '-';
-    const std::size_t start = (number[0] == '-' || number[0] == '+') ? 1 : 0;
-    double value = 0;
-    const auto result = std::from_chars(number.data() + start, number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Too large saturates; too small is zero.
-        const bool tiny = number.find("e-") != std::string::npos;
-        value = tiny ? 0.0 : DBL_MAX;
-    }
-    return negative ? -value : value;
+    const DecimalScan number = scanDecimal(packed);
+    // Too large saturates; too small is already zero.
+    if (number.range == DecimalRange::TooLarge)
+        return std::copysign(DBL_MAX, number.value);
+    return number.value;
 }
 
 }  // namespace pyramid

@@ -1,11 +1,12 @@
 #include "data/data_file_reader.h"
 
+#include "core/decimal_scan.h"
 #include "core/failure.h"
+#include "core/utf8_text.h"
 #include "data/text_encoding.h"
 
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -27,7 +28,6 @@ constexpr std::array<bool, 256> kSeparator = [] {
 
 bool isSeparator(char c) { return kSeparator[static_cast<unsigned char>(c)]; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 [[noreturn]] void failToOpen(int error, const std::string& path)
 {
@@ -40,17 +40,9 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 std::string shownText(const DataItem& item)
 {
     constexpr std::size_t kShownChars = 40;
-    std::string text = itemText(item);
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
-            continue;
-        if (++chars > kShownChars) {
-            text.resize(i);
-            return text + "…";
-        }
-    }
-    return item.truncated ? text + "…" : text;
+    const std::string text = itemText(item);
+    const std::string_view shown = firstCharacters(text, kShownChars);
+    return std::string(shown) + (item.truncated || shown.size() < text.size() ? "…" : "");
 }
 
 [[noreturn]] void failAsCount(const DataItem& item, CountParse outcome)
@@ -302,77 +294,16 @@ double DataFileReader::readNumber()
 
 CountParse parseCount(std::string_view text, double& value)
 {
-    const char* p = text.data();
-    const char* end = p + text.size();
-    while (p < end && isBlank(*p))
-        ++p;
-    while (end > p && isBlank(end[-1]))
-        --end;
-
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-'))
-        negative = *p++ == '-';
-    const char* const mantissa = p;
-
-    // Most counts are short whole numbers, exact in a double: no need for
-    // the general conversion.
-    std::uint64_t whole = 0;
-    while (p < end && isDigit(*p))
-        whole = whole * 10 + static_cast<unsigned>(*p++ - '0');
-    const std::size_t intDigits = static_cast<std::size_t>(p - mantissa);
-    if (p == end && intDigits > 0 && intDigits <= 15) {
-        value = negative ? -static_cast<double>(whole) : static_cast<double>(whole);
-        return CountParse::Number;
-    }
-
-    std::size_t fracDigits = 0;
-    if (p < end && *p == '.') {
-        ++p;
-        while (p < end && isDigit(*p))
-            ++p, ++fracDigits;
-    }
-    if (intDigits + fracDigits == 0)
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    const DecimalScan number = scanDecimal(text);
+    if (number.length == 0 || number.length != text.size())
         return CountParse::NotANumber;
-    long long exponent = 0;
-    if (p < end && (*p == 'e' || *p == 'E')) {
-        ++p;
-        bool negativeExponent = false;
-        if (p < end && (*p == '+' || *p == '-'))
-            negativeExponent = *p++ == '-';
-        const char* digits = p;
-        while (p < end && isDigit(*p)) {
-            if (exponent < 1'000'000'000)  // far past any double; stop growing
-                exponent = exponent * 10 + (*p - '0');
-            ++p;
-        }
-        if (p == digits)
-            return CountParse::NotANumber;
-        if (negativeExponent)
-            exponent = -exponent;
-    }
-    if (p != end)
-        return CountParse::NotANumber;
-
-    double magnitude = 0;
-    const auto result = std::from_chars(mantissa, end, magnitude);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Too large or too small: tell them apart by the decimal exponent of
-        // the leading digit. Too small a count is 0 persons.
-        long long lead = 0;
-        const char* first = mantissa;
-        while (first < end && (*first == '0' || *first == '.'))
-            ++first;
-        const char* point = static_cast<const char*>(std::memchr(mantissa, '.', static_cast<std::size_t>(end - mantissa)));
-        if (point == nullptr)
-            point = mantissa + intDigits;
-        lead = first < point ? point - first - 1 : point - first;
-        if (lead + exponent >= 0)
-            return CountParse::TooLarge;
-        magnitude = 0;
-    } else if (result.ec != std::errc() || result.ptr != end) {
-        return CountParse::NotANumber;
-    }
-    value = negative ? -magnitude : magnitude;
+    if (number.range == DecimalRange::TooLarge)
+        return CountParse::TooLarge;
+    value = number.value;  // too small a count is 0 persons
     return CountParse::Number;
 }
 

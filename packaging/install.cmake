@@ -15,9 +15,9 @@ if(NOT PYRAMID_WITH_QT)
   return()
 endif()
 
-# The program names its desktop entry itself, so Wayland desktops match its
-# window to the entry and the icon.
-target_compile_definitions(jinko-pyramid PRIVATE PYRAMID_APP_ID="${PYRAMID_APP_ID}")
+# The program's start-up (in pyramid_app) names its desktop entry itself, so
+# Wayland desktops match its window to the entry and the icon.
+target_compile_definitions(pyramid_app PRIVATE PYRAMID_APP_ID="${PYRAMID_APP_ID}")
 # Every library it links is the system's own, found without a run path (Qt's
 # project set-up would add $ORIGIN ones for libraries installed beside it).
 set_target_properties(jinko-pyramid PROPERTIES INSTALL_RPATH "")

@@ -15,7 +15,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$(mkdir -p "${1:-$root/build/package}" && cd "${1:-$root/build/package}" && pwd)"
 
 for tool in dpkg-buildpackage dh; do
-  command -v "$tool" >/dev/null || { echo "$tool is missing: run tools/setup-debian.sh --test" >&2; exit 1; }
+  command -v "$tool" >/dev/null || { echo "$tool is missing: run tools/setup-debian.sh --tests" >&2; exit 1; }
 done
 
 version=$(dpkg-parsechangelog -l "$root/debian/changelog" -S Version)

@@ -1,24 +1,26 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building and running need, and with
-# --test also those the tests and the Debian package build need; only those
-# that are missing. Silent when everything is there.
-#
-#   tools/setup-debian.sh [--test]
+# Installs the Debian 12 packages that are needed and missing, and only
+# those. Without an argument, what building and running the program needs
+# (tools/run.sh); with --tests, also what the tests, benchmarks, fuzzer and
+# the Debian package build need (tools/test.sh). Silent when everything is there.
 set -euo pipefail
 
+# The program.
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n
   fonts-ipafont-mincho fonts-ipafont-gothic
-  librsvg2-bin
+  librsvg2-bin qt6-wayland
+)
+# The tests, benchmarks, fuzzer and the Debian package build.
+test_packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  desktop-file-utils appstream
+  debhelper dpkg-dev lintian
 )
-if [[ "${1:-}" == --test ]]; then
-  packages+=(
-    desktop-file-utils appstream
-    debhelper dpkg-dev lintian
-  )
+if [[ "${1:-}" == "--tests" ]]; then
+  packages+=("${test_packages[@]}")
 fi
 
 missing=()

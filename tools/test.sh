@@ -2,15 +2,14 @@
 # Builds everything and runs the whole test suite headless.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/tools/setup-debian.sh" --test
+"$root/tools/setup-debian.sh" --tests
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$root/build"
 (cd "$root/build" && ctest --output-on-failure -j2) | tee "$root/build/ctest.log"
 
 # The whole suite again under AddressSanitizer, UndefinedBehaviorSanitizer and
-# the leak checker: any finding fails the run. Install and package tests
-# (deb_package_contents builds the Debian package) are left to the ordinary
-# build above.
+# the leak checker: any finding fails the run. Packaging tests are left to the
+# ordinary build above.
 cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPYRAMID_WITH_BENCHMARKS=OFF \
   -DCMAKE_CXX_FLAGS="-O1 -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=all" \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null

@@ -54,10 +54,10 @@ private slots:
 
     void theExitCommandWorksInTheMiddleOfAnAnalysis()
     {
-        window->focusAgeBox(0);
+        window->controls().focusAgeBox(0);
         QTest::keyClicks(QApplication::focusWidget(), "20");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        window->setVisible(Button::Command3, true);
+        window->controls().setVisible(Button::Command3, true);
         auto* exit = control<QPushButton>(*window, "Command2");
         QCOMPARE(runUntilEnd([exit] { QTest::mouseClick(exit, Qt::LeftButton); }), 0);
         QVERIFY(!window->isVisible());

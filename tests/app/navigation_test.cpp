@@ -96,14 +96,14 @@ private slots:
 
     void theListsStartInTheCurrentDirectory()
     {
-        QCOMPARE(window->dirPath(), base.toStdString());
+        QCOMPARE(window->controls().dirPath(), base.toStdString());
         QCOMPARE(entries(*files), (QStringList{"<b>x<i>.txt", "national.txt"}));
         // The trail down to here, then the subdirectories; no dot entries.
         const QStringList shown = entries(*dirs);
         QCOMPARE(shown.mid(shown.size() - 3), (QStringList{QDir(base).dirName(), "archive", "regions"}));
         QCOMPARE(dirs->currentItem()->text(0), QDir(base).dirName());
         QCOMPARE(entry(*dirs, "regions")->parent(), dirs->currentItem());
-        QCOMPARE(window->caption(Label::Label1), kPrompt.toStdString());
+        QCOMPARE(window->controls().caption(Label::Label1), kPrompt.toStdString());
     }
 
     void choosingAFileRecordsItsPathAndOffersTheDrawCommand()
@@ -137,11 +137,11 @@ private slots:
     {
         QTreeWidgetItem* regions = entry(*dirs, "regions");
         QTest::mouseClick(dirs->viewport(), Qt::LeftButton, {}, centreOf(*dirs, regions));
-        QCOMPARE(window->dirPath(), base.toStdString());
+        QCOMPARE(window->controls().dirPath(), base.toStdString());
         QCOMPARE(label1->text(), kPrompt);
 
         QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, centreOf(*dirs, entry(*dirs, "regions")));
-        QCOMPARE(window->dirPath(), (base + "/regions").toStdString());
+        QCOMPARE(window->controls().dirPath(), (base + "/regions").toStdString());
         QCOMPARE(label1->text(), base + "/regions");
         QCOMPARE(label1->palette().color(QPalette::Window), kLightGreen);  // no file chosen yet
         QCOMPARE(entries(*files), (QStringList{"kanagawa.txt", "tokyo.txt"}));
@@ -174,7 +174,7 @@ private slots:
         // volume of its own beside it.
         window->showVolumes({"/"});
         QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, centreOf(*dirs, dirs->topLevelItem(0)));
-        QCOMPARE(window->dirPath(), std::string("/"));
+        QCOMPARE(window->controls().dirPath(), std::string("/"));
         window->showVolumes({"/", base.toStdString()});
         QCOMPARE(drive->currentText(), QString("/"));
 
@@ -182,18 +182,18 @@ private slots:
         QTest::keyClick(drive, Qt::Key_Down);  // the test folder's volume, not visited yet: its root
         QCOMPARE(drive->currentText(), base);
         QCOMPARE(label1->text(), base);
-        QCOMPARE(window->dirPath(), base.toStdString());
+        QCOMPARE(window->controls().dirPath(), base.toStdString());
         QCOMPARE(dirs->topLevelItem(0)->text(0), base);  // the trail starts at the volume's root
         QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, centreOf(*dirs, entry(*dirs, "regions")));
 
         QTest::keyClick(drive, Qt::Key_Up);
         QCOMPARE(label1->text(), QString("/"));  // the drive text, written after the directory's
-        QCOMPARE(window->dirPath(), std::string("/"));
+        QCOMPARE(window->controls().dirPath(), std::string("/"));
 
         QTest::keyClick(drive, Qt::Key_Down);
         QCOMPARE(label1->text(), base);
-        QCOMPARE(window->dirPath(), (base + "/regions").toStdString());
-        QCOMPARE(window->filePath(), (base + "/regions").toStdString());
+        QCOMPARE(window->controls().dirPath(), (base + "/regions").toStdString());
+        QCOMPARE(window->controls().filePath(), (base + "/regions").toStdString());
         QCOMPARE(entries(*files), (QStringList{"kanagawa.txt", "tokyo.txt"}));
         QVERIFY(!command1->isVisible());
     }
@@ -205,7 +205,7 @@ private slots:
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(tokyo).center());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);  // the focused draw command
         QVERIFY(prompt.asked.empty());
-        QCOMPARE(window->caption(Label::Label2), std::string("1995年  人口ピラミッド "));
+        QCOMPARE(window->controls().caption(Label::Label2), std::string("1995年  人口ピラミッド "));
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("Command3"));
     }
 

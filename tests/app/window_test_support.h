@@ -1,14 +1,19 @@
 #pragma once
 // Small helpers shared by the widget tests of the main window.
 
+#include "app/chart_widget.h"
 #include "app/main_window.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QColor>
+#include <QImage>
 #include <QRect>
+#include <QTest>
 #include <QWidget>
 
 #include <memory>
+#include <string>
 
 namespace pyramid::testing {
 
@@ -31,6 +36,22 @@ template <class Control = QWidget>
 Control* control(const QWidget& window, const QString& name)
 {
     return window.findChild<Control*>(name);
+}
+
+// Records the file as the chosen one, presses the draw button and gives
+// back the chart's drawing.
+inline QImage drawFile(ui::MainWindow& window, const std::string& path)
+{
+    window.controls().setCaption(Label::Label1, path);
+    window.controls().setVisible(Button::Command1, true);
+    QTest::mouseClick(control(window, "Command1"), Qt::LeftButton);
+    return control<ui::ChartWidget>(window, "Picture1")->drawing();
+}
+
+// An image's pixels, for comparing two drawings byte for byte.
+inline QByteArray bytesOf(const QImage& image)
+{
+    return QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
 }
 
 // The desktop theme's colour for text in an input box.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <string>
 
 using pyramid::leadingNumber;
 
@@ -48,9 +49,12 @@ TEST(LeadingNumber, HexadecimalAndOctal)
     EXPECT_EQ(leadingNumber("&O9"), 0);
 }
 
-TEST(LeadingNumber, HugeValuesSaturateInsteadOfFailing)
+TEST(LeadingNumber, BeyondTheRangeOfADoubleSaturatesOrIsZero)
 {
     EXPECT_EQ(leadingNumber("1e400"), DBL_MAX);
     EXPECT_EQ(leadingNumber("-1e400"), -DBL_MAX);
     EXPECT_EQ(leadingNumber("1e-400"), 0);
+    // Too small is zero also when the text has no negative exponent.
+    EXPECT_EQ(leadingNumber("0." + std::string(400, '0') + "1"), 0);
+    EXPECT_EQ(leadingNumber("0." + std::string(330, '0') + "1e5"), 0);
 }

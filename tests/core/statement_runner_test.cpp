@@ -78,12 +78,6 @@ TEST(StatementRunner, MessageIsDescriptionEmptyLineAndQuestion)
     EXPECT_EQ(prompt.asked[0].message, "0 で除算しました。\r\n\r\n対処し継続しますか？");
 }
 
-TEST(StatementRunner, DetailFollowsTheKindsWording)
-{
-    Failure failure(FailureKind::FileNotFound, "ファイル: /data/a.txt");
-    EXPECT_EQ(failure.description(), "ファイルが見つかりません。\r\nファイル: /data/a.txt");
-}
-
 TEST(StatementRunner, FailureInALoopIsRetriedForTheSameIteration)
 {
     ScriptedPrompt prompt;

@@ -102,16 +102,3 @@ TEST_F(SampleFiles, EachLoadsWithTheTotalsOfItsLinesAndOfItsSources)
         EXPECT_EQ(form.caption(Label::Label2), lines.title + "年  人口ピラミッド ");
     }
 }
-
-TEST_F(SampleFiles, AHundredAndOneClassesAfterAHundredAndElevenClearTheRest)
-{
-    const std::filesystem::path samples(PYRAMID_SAMPLES_DIR);
-    ASSERT_EQ(load(samples / "japan-2020-ages0-110.txt"), 111);
-    ASSERT_TRUE(data.FemalePop.filled(111));
-    ASSERT_EQ(load(samples / "japan-2020.txt"), 101);
-    for (long i = 102; i <= 111; ++i) {
-        EXPECT_FALSE(data.MalePop.filled(i)) << i;
-        EXPECT_FALSE(data.FemalePop.filled(i)) << i;
-    }
-    EXPECT_EQ(data.GrandTotal, kStated.at("japan-2020.txt").grand);
-}

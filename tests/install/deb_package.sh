@@ -11,7 +11,7 @@ shift 5
 icon_sizes=("$@")
 
 for tool in dpkg-buildpackage dh lintian; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (tools/setup-debian.sh --test)"; exit 77; }
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (tools/setup-debian.sh --tests)"; exit 77; }
 done
 
 rm -rf "$out"

@@ -52,7 +52,7 @@ private:
 
     void chooseSample(const char* fileName)
     {
-        window->setDirPath(PYRAMID_SAMPLES_DIR);
+        window->controls().setDirPath(PYRAMID_SAMPLES_DIR);
         auto* files = find<QListWidget>("File1");
         const auto items = files->findItems(fileName, Qt::MatchExactly);
         QVERIFY(!items.isEmpty());
@@ -82,7 +82,7 @@ private:
             // repaint it and fail at the same slot again.
             find<QLineEdit>("Text1(0)")->clear();
             find<QLineEdit>("Text1(1)")->clear();
-            window->setCaption(Label::Label1, "/nonexistent/data.txt");
+            window->controls().setCaption(Label::Label1, "/nonexistent/data.txt");
             find<QPushButton>("Command1")->click();  // no file: answered No
             chooseSample(n % 20 == 0 ? "tokyo-2020.txt" : "japan-2020.txt");
             // Count the questions but keep the test's own record from growing.
@@ -129,8 +129,8 @@ private slots:
         // After all that, one more ordinary cycle still gives a complete
         // report of the file chosen last (Tokyo, total from its sources).
         cycle(kCycles + 1);
-        QCOMPARE(window->caption(Label::Label10), std::string("20歳(2000)から"));
-        QCOMPARE(window->resultCaption(6), std::string("総人口　=13618855"));
+        QCOMPARE(window->controls().caption(Label::Label10), std::string("20歳(2000)から"));
+        QCOMPARE(window->controls().resultCaption(6), std::string("総人口　=13618855"));
     }
 };
 

@@ -1,10 +1,11 @@
+// What the navigation lists show, read from the file system: mounted
+// volumes, directory paths and trails, subdirectories and files.
 #include "data/file_system_lists.h"
+#include "temp_files.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -12,37 +13,24 @@ using namespace pyramid;
 
 namespace {
 
-// A fresh directory under the system's temp folder, removed afterwards.
+// A scratch tree of directories and files, removed afterwards.
 class TempTree : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::random_device seed;
-        root_ = fs::temp_directory_path() / ("pyramid-lists-" + std::to_string(::getpid()) + "-" +
-                                             std::to_string(seed()));
-        fs::create_directories(root_);
-        root = root_.string();
-    }
+    // A locked directory would keep its contents from being removed.
     void TearDown() override
     {
         std::error_code error;
-        fs::permissions(root_ / "locked", fs::perms::owner_all, error);
-        fs::remove_all(root_, error);
+        fs::permissions(scratch.dir() / "locked", fs::perms::owner_all, error);
     }
-    std::string dir(const std::string& relative)
+    std::string dir(const std::string& relative) const
     {
-        fs::create_directories(root_ / relative);
-        return (root_ / relative).string();
+        fs::create_directories(scratch.dir() / relative);
+        return scratch.path(relative);
     }
-    void file(const std::string& relative)
-    {
-        std::ofstream(root_ / relative) << "x\n";
-    }
+    void file(const std::string& relative) const { scratch.write(relative, "x\n"); }
 
-    std::string root;
-
-private:
-    fs::path root_;
+    pyramid::testing::TempDir scratch;
+    const std::string root = scratch.dir().string();
 };
 
 using VolumeRoots = TempTree;
