@@ -1,14 +1,14 @@
 // The whole road on the real window with the real error prompt, as a person
 // walks it: started in the population library, open a prefecture's folder and
 // file in the lists, draw, open the analysis, type 20 and 40, read the report;
-// then a range beyond the tables, answered No.
+// then a range beyond the tables, answered No. Saves the pictures of the
+// README and of the Japanese guide on the way.
 // The slots run in order on one window, each going on from the last.
 // Expected figures come from the file's numbers read here with a stream.
 
 #include "app/chart_widget.h"
-#include "app/japanese_fonts.h"
-#include "app/japanese_locale.h"
 #include "app/main_window.h"
+#include "app/startup.h"
 #include "chart_points.h"
 #include "support/sample_figures.h"
 #include "window_test_support.h"
@@ -69,6 +69,8 @@ private slots:
         connect(&watch, &QTimer::timeout, this, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 asked << box->windowTitle() + "|" + box->text();
+                if (asked.size() == 1)
+                    saveGuidePicture(*box, "error-prompt.png");
                 box->button(QMessageBox::No)->click();
             }
         });
@@ -79,6 +81,7 @@ private slots:
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        saveGuidePicture(*window, "start.png");
     }
     void cleanupTestCase()
     {
@@ -96,7 +99,7 @@ private slots:
         QVERIFY(!drive->currentText().isEmpty());
         QVERIFY2(samples.startsWith(drive->currentText()), qPrintable(drive->currentText()));
 
-        QCOMPARE(QString::fromStdString(window->dirPath()), library);
+        QCOMPARE(QString::fromStdString(window->controls().dirPath()), library);
         const auto found = dirs->findItems(kFolder, Qt::MatchExactly | Qt::MatchRecursive);
         QCOMPARE(found.size(), 1);
         dirs->scrollToItem(found.front());
@@ -109,6 +112,7 @@ private slots:
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(listed.front()).center());
         QCOMPARE(control<QLabel>(*window, "Label1")->text(), samples + "/" + kSampleName);
         QCOMPARE(QApplication::focusWidget(), control(*window, "Command1"));
+        saveGuidePicture(*window, "file-chosen.png");
     }
 
     void theDrawButtonDrawsThePyramidAndOffersTheAnalysis()
@@ -122,6 +126,7 @@ private slots:
         QVERIFY(control(*window, "Command3")->isVisible());
         QCOMPARE(QApplication::focusWidget(), control(*window, "Command3"));
         drawn = chart().drawing();
+        saveGuidePicture(*window, "drawn.png");
     }
 
     void anAnalysisFrom20To40ReportsTheFileFiguresAndHighlightsTheRange()
@@ -159,6 +164,7 @@ private slots:
 
         QDir().mkpath(PYRAMID_SCREENSHOT_DIR);
         QVERIFY(window->grab().save(PYRAMID_SCREENSHOT_DIR "/pyramid-analysis.png"));
+        saveGuidePicture(*window, "analysis.png");
     }
 
     void aReversedRangeReportsTheSameInTheTypedOrder()
@@ -210,6 +216,14 @@ private slots:
     }
 
 private:
+    // The pictures of the Japanese guide (docs/ja), taken at each step.
+    static void saveGuidePicture(QWidget& shown, const char* name)
+    {
+        QDir().mkpath(PYRAMID_SCREENSHOT_DIR "/ja");
+        if (!shown.grab().save(QStringLiteral(PYRAMID_SCREENSHOT_DIR "/ja/") + name))
+            QTest::qFail("the guide's picture was not saved", __FILE__, __LINE__);
+    }
+
     QString caption(const QString& name) const { return control<QLabel>(*window, name)->text(); }
     ChartWidget& chart() const { return *control<ChartWidget>(*window, "Picture1"); }
 
@@ -262,8 +276,7 @@ private:
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    pyramid::ui::useJapanese(app);
-    QApplication::setFont(pyramid::ui::interfaceFont());
+    pyramid::ui::prepareApplication(app);
     EndToEndTest test;
     return QTest::qExec(&test, argc, argv);
 }
