@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -58,6 +60,34 @@ protected:
 };
 
 using Texts = std::vector<std::string>;
+
+// A reader whose byte source fails once, with EIO, at its n-th call of
+// either kind (counted from 1), as a disk or network share may.
+class FlakyReader : public DataFileReader {
+public:
+    FlakyReader(std::size_t bufferSize, int failingCall) : DataFileReader(bufferSize), failingCall_(failingCall) {}
+
+protected:
+    long readBytes(int fd, char* into, std::size_t size) override
+    {
+        return failNow() ? -1 : DataFileReader::readBytes(fd, into, size);
+    }
+    long readBytesAt(int fd, char* into, std::size_t size, std::int64_t offset) override
+    {
+        return failNow() ? -1 : DataFileReader::readBytesAt(fd, into, size, offset);
+    }
+
+private:
+    bool failNow()
+    {
+        if (++calls_ != failingCall_)
+            return false;
+        errno = EIO;
+        return true;
+    }
+    int failingCall_;
+    int calls_ = 0;
+};
 
 }  // namespace
 
@@ -180,6 +210,57 @@ TEST_P(ReaderRules, ACountThatFailsStaysUnreadForTheNextTry)
     EXPECT_EQ(again.text, "abc");
     EXPECT_EQ(reader.readNumber(), 7);
     EXPECT_TRUE(reader.atEnd());
+}
+
+TEST_P(ReaderRules, AReadErrorIsTriedAgainFromTheItemsFirstByte)
+{
+    const std::string path = dir.write("items.txt", "2020,\"a\"\r\n12345\n\n7");
+    const std::vector<DataItem> sound = readAll("2020,\"a\"\r\n12345\n\n7");
+    // Past the last call some read of the file makes, no failure happens.
+    for (int failingCall = 1; failingCall <= 40; ++failingCall) {
+        FlakyReader reader(GetParam(), failingCall);
+        reader.open(path);
+        std::vector<DataItem> items;
+        int failures = 0;
+        for (;;) {
+            try {
+                if (reader.atEnd())
+                    break;
+                items.push_back(reader.readItem());
+            } catch (const Failure& failure) {
+                EXPECT_EQ(failure.kind(), FailureKind::FileAccess);
+                ASSERT_LE(++failures, 1);
+            }
+        }
+        ASSERT_EQ(items.size(), sound.size()) << failingCall;
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            EXPECT_EQ(items[k].number, sound[k].number) << failingCall;
+            EXPECT_EQ(items[k].text, sound[k].text) << failingCall;
+        }
+    }
+}
+
+TEST_P(ReaderRules, AFileThatGrowsAfterItsEndIsReadOn)
+{
+    // The end came right after the weight, after its separator, after blanks.
+    const std::pair<std::string, std::string> cases[] = {
+        {"2020\n1", "\r\n5,6\n"}, {"2020\n1\r\n", "5,6"}, {"2020\n1\n \t", "5\n6"}};
+    for (const auto& [before, added] : cases) {
+        const std::string path = dir.write("items.txt", before);
+        DataFileReader reader(GetParam());
+        reader.open(path);
+        reader.readItem();
+        reader.readItem();
+        EXPECT_TRUE(reader.atEnd());
+        EXPECT_EQ(failureOf([&] { reader.readItem(); }), FailureKind::InputPastEnd);
+        std::ofstream(path, std::ios::binary | std::ios::app) << added;
+        ASSERT_FALSE(reader.atEnd()) << before;
+        const DataItem five = reader.readItem();
+        EXPECT_EQ(five.number, 3);
+        EXPECT_EQ(five.text, "5") << before;
+        EXPECT_EQ(reader.readNumber(), 6);
+        EXPECT_TRUE(reader.atEnd());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BufferSizes, ReaderRules,
