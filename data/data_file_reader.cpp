@@ -1,5 +1,6 @@
 #include "data/data_file_reader.h"
 
+#include "core/error_prompt.h"
 #include "core/failure.h"
 #include "data/text_encoding.h"
 
@@ -39,18 +40,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // A short, readable form of an item's text for a failure description.
 std::string shownText(const DataItem& item)
 {
-    constexpr std::size_t kShownChars = 40;
-    std::string text = itemText(item);
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
-            continue;
-        if (++chars > kShownChars) {
-            text.resize(i);
-            return text + "…";
-        }
-    }
-    return item.truncated ? text + "…" : text;
+    return quotedForPrompt(itemText(item), item.truncated);
 }
 
 [[noreturn]] void failAsCount(const DataItem& item, CountParse outcome)

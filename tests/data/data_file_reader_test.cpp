@@ -360,22 +360,35 @@ TEST(CountGrammar, BeyondTheRangeOfADoubleIsTooLarge)
 
 TEST(CountGrammar, FailuresNameTheItemNumberAndText)
 {
-    DataItem item{4, "12abc"};
-    try {
-        itemValue(item);
-        ADD_FAILURE();
-    } catch (const Failure& failure) {
-        EXPECT_EQ(failure.kind(), FailureKind::TypeMismatch);
-        EXPECT_EQ(failure.description(), failureText(FailureKind::TypeMismatch) +
-                                             "\r\n4 番目の項目「12abc」は数値ではありません。");
-    }
-    item = {9, "1e999"};
-    try {
-        itemValue(item);
-        ADD_FAILURE();
-    } catch (const Failure& failure) {
-        EXPECT_EQ(failure.kind(), FailureKind::Overflow);
-        EXPECT_NE(failure.description().find("9 番目の項目「1e999」"), std::string::npos);
+    std::string pictures40;
+    for (int k = 0; k < 40; ++k)
+        pictures40 += "␀";
+    // Control characters show as their pictures and a long text is cut, so
+    // the prompt stays readable whatever file was picked.
+    const struct {
+        DataItem item;
+        FailureKind kind;
+        std::string detail;
+    } cases[] = {
+        {{4, "12abc"}, FailureKind::TypeMismatch, "4 番目の項目「12abc」は数値ではありません。"},
+        {{9, "1e999"}, FailureKind::Overflow, "9 番目の項目「1e999」は数値として大きすぎます。"},
+        {{3, std::string(kMaxItemBytes, '\0'), true}, FailureKind::TypeMismatch,
+         "3 番目の項目「" + pictures40 + "…」は長すぎて数値として読めません。"},
+        {{5, std::string("1\t2\x1B\x7F\xC2\x85\xE2\x80\xAE" "3", 11)}, FailureKind::TypeMismatch,
+         "5 番目の項目「1␉2␛␡\uFFFD\uFFFD3」は数値ではありません。"},
+        {{6, std::string(39, '7') + "年号"}, FailureKind::TypeMismatch,
+         "6 番目の項目「" + std::string(39, '7') + "年…」は数値ではありません。"},
+        {{7, std::string(38, '7') + "年号"}, FailureKind::TypeMismatch,
+         "7 番目の項目「" + std::string(38, '7') + "年号」は数値ではありません。"},
+    };
+    for (const auto& [item, kind, detail] : cases) {
+        try {
+            itemValue(item);
+            ADD_FAILURE() << detail;
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.kind(), kind);
+            EXPECT_EQ(failure.description(), failureText(kind) + "\r\n" + detail);
+        }
     }
 }
 
