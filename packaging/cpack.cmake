@@ -27,15 +27,16 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries the program links (Qt, the C++ runtime) come from
 # dpkg-shlibdeps; what it loads or draws with at run time is named here: the
-# IPA fonts the window is designed in and Qt's Japanese translations for the
-# standard dialogs.
+# IPA fonts the window is designed in, Qt's Japanese translations for the
+# standard dialogs and Qt's Wayland platform plugin, without which the
+# program cannot start on a Wayland desktop that has no X server.
 find_program(PYRAMID_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(PYRAMID_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho, fonts-ipafont-gothic, qt6-translations-l10n")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho, fonts-ipafont-gothic, qt6-translations-l10n, qt6-wayland")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), fonts-ipafont-mincho, fonts-ipafont-gothic, qt6-translations-l10n")
+      "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), fonts-ipafont-mincho, fonts-ipafont-gothic, qt6-translations-l10n, qt6-wayland")
 endif()
 
 include(CPack)
