@@ -6,9 +6,41 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace pyramid::ui {
+
+namespace {
+// Each pixel of `image` as a square of `ratio` x `ratio` pixels.
+QImage enlarged(const QImage& image, int ratio)
+{
+    QImage out(image.size() * ratio, image.format());
+    const auto rowBytes = std::size_t(out.width()) * sizeof(QRgb);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        auto* to = reinterpret_cast<QRgb*>(out.scanLine(y * ratio));
+        for (int x = 0; x < image.width(); ++x)
+            std::fill_n(to + std::ptrdiff_t(x) * ratio, ratio, from[x]);
+        for (int k = 1; k < ratio; ++k)
+            std::memcpy(out.scanLine(y * ratio + k), to, rowBytes);
+    }
+    return out;
+}
+
+// A device pixel index for a coordinate, kept well inside int even for a
+// line that runs far past the surface.
+int devicePixel(double coordinate, int limit)
+{
+    return int(std::floor(std::clamp(coordinate, -2.0, double(limit) + 2.0)));
+}
+}  // namespace
+
+int ChartWidget::lineThickness(qreal ratio)
+{
+    return std::max(1, qRound(ratio));
+}
 
 ChartWidget::ChartWidget(QWidget* parent)
     : QWidget(parent)
@@ -43,7 +75,8 @@ void ChartWidget::clear()
     liveStroke_.clear();
     deadStrokes_ = 0;
     fitImage();
-    image_.fill(Qt::black);
+    canvas_.fill(Qt::black);
+    shownStale_ = true;
     update();
 }
 
@@ -63,24 +96,37 @@ void ChartWidget::line(float x1, float y1, float x2, float y2, int colour)
     recordStroke(stroke);
     fitImage();
     drawStroke(imagePainter(), stroke);
+    shownStale_ = true;
     update();
 }
 
 QImage ChartWidget::drawing()
 {
     fitImage();
+    return shownImage();
+}
+
+const QImage& ChartWidget::shownImage()
+{
     finishPainting();
-    return image_;
+    if (ratio_ == 1)
+        return canvas_;
+    if (shownStale_) {
+        shown_ = wholeRatio_ > 1 ? enlarged(canvas_, wholeRatio_) : canvas_.copy();
+        shown_.setDevicePixelRatio(ratio_);
+        shownStale_ = false;
+    }
+    return shown_;
 }
 
 void ChartWidget::paintEvent(QPaintEvent*)
 {
     fitImage();
-    finishPainting();
+    const QImage& shown = shownImage();
     QPainter painter(this);
     painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    painter.drawImage(innerRect().topLeft(), image_);
+    painter.drawImage(innerRect().topLeft(), shown);
 }
 
 void ChartWidget::resizeEvent(QResizeEvent*)
@@ -91,13 +137,17 @@ void ChartWidget::resizeEvent(QResizeEvent*)
 void ChartWidget::fitImage()
 {
     const qreal ratio = devicePixelRatioF();
-    const QSize size = innerRect().size().expandedTo(QSize(1, 1)) * ratio;
-    if (image_.size() == size && image_.devicePixelRatio() == ratio)
+    const QSize logical = innerRect().size().expandedTo(QSize(1, 1));
+    const int whole = ratio >= 1 && ratio == std::floor(ratio) ? int(ratio) : 0;
+    const QSize size = whole != 0 ? logical : logical * ratio;
+    if (canvas_.size() == size && ratio_ == ratio)
         return;
     finishPainting();
-    image_ = QImage(size, QImage::Format_RGB32);
-    image_.setDevicePixelRatio(ratio);
-    image_.fill(Qt::black);
+    ratio_ = ratio;
+    wholeRatio_ = whole;
+    canvas_ = QImage(size, QImage::Format_RGB32);
+    canvas_.fill(Qt::black);
+    shownStale_ = true;
     if (strokes_.empty())
         return;
     QPainter& painter = imagePainter();
@@ -142,7 +192,7 @@ void ChartWidget::recordStroke(const Stroke& stroke)
 QPainter& ChartWidget::imagePainter()
 {
     if (!painter_) {
-        painter_ = std::make_unique<QPainter>(&image_);
+        painter_ = std::make_unique<QPainter>(&canvas_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
     }
     return *painter_;
@@ -158,10 +208,31 @@ void ChartWidget::finishPainting()
 
 void ChartWidget::drawStroke(QPainter& painter, const Stroke& stroke)
 {
-    // Width 0 is the cosmetic pen: one device pixel at any ratio. The
-    // square cap makes a line of no length a single point.
-    painter.setPen(QPen(stroke.colour, 0, Qt::SolidLine, Qt::SquareCap));
-    painter.drawLine(stroke.line);
+    if (wholeRatio_ != 0) {
+        // Width 0 is the cosmetic pen: one pixel of the canvas, which is a
+        // logical pixel here. The square cap makes a line of no length a
+        // single point.
+        painter.setPen(QPen(stroke.colour, 0, Qt::SolidLine, Qt::SquareCap));
+        painter.drawLine(stroke.line);
+        return;
+    }
+    // Device pixels: a row or column of the chart covers the device pixels
+    // from the one each end lies in, `thickness` wide, so every row is as
+    // thick as every other and starts where its exact place falls.
+    const int thickness = lineThickness(ratio_);
+    const QLineF line(stroke.line.p1() * ratio_, stroke.line.p2() * ratio_);
+    if (line.y1() == line.y2() || line.x1() == line.x2()) {
+        const int w = canvas_.width();
+        const int h = canvas_.height();
+        const int left = devicePixel(std::min(line.x1(), line.x2()), w);
+        const int right = devicePixel(std::max(line.x1(), line.x2()), w);
+        const int top = devicePixel(std::min(line.y1(), line.y2()), h);
+        const int bottom = devicePixel(std::max(line.y1(), line.y2()), h);
+        painter.fillRect(QRect(left, top, right - left + thickness, bottom - top + thickness), stroke.colour);
+        return;
+    }
+    painter.setPen(QPen(stroke.colour, thickness == 1 ? 0 : thickness, Qt::SolidLine, Qt::SquareCap));
+    painter.drawLine(line);
 }
 
 }  // namespace pyramid::ui

@@ -1,9 +1,12 @@
 #pragma once
 // Picture1, the chart surface: a black picture with a flat one-pixel border
 // whose inner area carries a user scale. Lines are drawn into an image kept
-// behind the widget, so the chart survives covering and uncovering; the
-// image has the screen's device pixel ratio, so lines stay one device pixel
-// thin and crisp.
+// behind the widget, so the chart survives covering and uncovering. Every
+// line is one logical pixel thick at any display scale: at a whole device
+// pixel ratio the chart is exactly the one-to-one chart with each pixel
+// made a square of device pixels; at any other ratio each line starts on
+// the device pixel its place falls in and is the ratio, rounded, thick, so
+// rows stay evenly spaced.
 
 #include "core/chart_surface.h"
 
@@ -36,6 +39,8 @@ public:
     QRect innerRect() const;
     // The drawing as it stands, at the device pixel ratio.
     QImage drawing();
+    // Device pixels of a one-logical-pixel line: the ratio rounded, at least 1.
+    static int lineThickness(qreal ratio);
     // How many strokes are kept for redrawing the image.
     std::size_t recordedStrokes() const { return strokes_.size(); }
 
@@ -61,14 +66,23 @@ private:
     // however many times the analysis repaints the same rows.
     void recordStroke(const Stroke& stroke);
 
-    // Makes the image match the inner area and the device pixel ratio,
+    // Makes the canvas match the inner area and the device pixel ratio,
     // redrawing what is on it when either changed.
     void fitImage();
     QPainter& imagePainter();
     void finishPainting();
     void drawStroke(QPainter& painter, const Stroke& stroke);
+    // The canvas as the screen shows it, at the device pixel ratio.
+    const QImage& shownImage();
 
-    QImage image_;
+    // What the lines are drawn on, at a device pixel ratio of its own of 1:
+    // in logical pixels at a whole ratio, in device pixels at any other.
+    QImage canvas_;
+    qreal ratio_ = 1;      // the ratio the canvas is made for
+    int wholeRatio_ = 1;   // that ratio when it is whole, else 0
+    // At a ratio other than 1, the canvas at that ratio; remade when stale.
+    QImage shown_;
+    bool shownStale_ = true;
     // Kept open between lines and closed before the next paint, so a whole
     // chart of lines costs one painter set-up.
     std::unique_ptr<QPainter> painter_;

@@ -5,9 +5,13 @@
 
 #include <QString>
 
+class QFont;
 class QWidget;
 
 namespace pyramid::ui {
+
+// The width below which a window frame could cut the prompt's title.
+int promptMinimumWidth(const QString& title, const QFont& font);
 
 // The message's CR LF pairs (and any lone CR or LF) as line breaks.
 QString promptText(std::string_view message);

@@ -1,6 +1,7 @@
 #include "data/data_file_reader.h"
 
 #include "core/decimal_scan.h"
+#include "core/error_prompt.h"
 #include "core/failure.h"
 #include "core/utf8_text.h"
 #include "data/text_encoding.h"
@@ -39,10 +40,7 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 // A short, readable form of an item's text for a failure description.
 std::string shownText(const DataItem& item)
 {
-    constexpr std::size_t kShownChars = 40;
-    const std::string text = itemText(item);
-    const std::string_view shown = firstCharacters(text, kShownChars);
-    return std::string(shown) + (item.truncated || shown.size() < text.size() ? "…" : "");
+    return quotedForPrompt(itemText(item), item.truncated);
 }
 
 [[noreturn]] void failAsCount(const DataItem& item, CountParse outcome)
@@ -87,7 +85,7 @@ void DataFileReader::open(const std::string& path)
     fd_ = fd;
     pos_ = end_ = 0;
     bufferOffset_ = 0;
-    eof_ = failed_ = false;
+    endedAtEnd_ = failed_ = false;
     itemsRead_ = 0;
     pending_.reset();
     solidAt_ = -1;
@@ -95,7 +93,7 @@ void DataFileReader::open(const std::string& path)
 
     // A UTF-8 byte-order mark is no part of the first item.
     unsigned char head[3] = {};
-    if (::pread(fd_, head, sizeof head, 0) == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF &&
+    if (readBytesAt(fd_, reinterpret_cast<char*>(head), sizeof head, 0) == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF &&
         ::lseek(fd_, 3, SEEK_SET) == 3)
         bufferOffset_ = 3;
 }
@@ -111,28 +109,46 @@ void DataFileReader::close()
     pending_.reset();
 }
 
+long DataFileReader::readBytes(int fd, char* into, std::size_t size)
+{
+    return static_cast<long>(::read(fd, into, size));
+}
+
+long DataFileReader::readBytesAt(int fd, char* into, std::size_t size, std::int64_t offset)
+{
+    return static_cast<long>(::pread(fd, into, size, static_cast<off_t>(offset)));
+}
+
 void DataFileReader::readFailed()
 {
-    failed_ = true;
     throw Failure(FailureKind::FileAccess, "データファイルを読み込めません。");
+}
+
+// After a read error inside an item: the next read takes the item again
+// from its first byte, so no part of it is lost or counted twice.
+void DataFileReader::restartAt(std::int64_t offset)
+{
+    pos_ = end_ = 0;
+    bufferOffset_ = offset;
+    if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) != static_cast<off_t>(offset))
+        failed_ = true;
 }
 
 bool DataFileReader::refill()
 {
     bufferOffset_ += static_cast<std::int64_t>(end_);
     pos_ = end_ = 0;
-    if (eof_ || fd_ < 0)
+    if (fd_ < 0)
         return false;
+    // No end is final: a file that grows is read on.
     for (;;) {
-        const ssize_t n = ::read(fd_, buffer_.get(), capacity_);
+        const long n = readBytes(fd_, buffer_.get(), capacity_);
         if (n > 0) {
             end_ = static_cast<std::size_t>(n);
             return true;
         }
-        if (n == 0) {
-            eof_ = true;
+        if (n == 0)
             return false;
-        }
         if (errno != EINTR)
             readFailed();
     }
@@ -146,22 +162,27 @@ bool DataFileReader::atEndSlow()
         readFailed();
     if (pending_)
         return false;
-    if (solidAt_ >= bufferOffset_ + static_cast<std::int64_t>(pos_))
-        return solidIsEnd_;
-
-    for (std::size_t p = pos_; p < end_; ++p) {
-        if (!isSpace(buffer_[p])) {
-            solidAt_ = bufferOffset_ + static_cast<std::int64_t>(p);
-            solidIsEnd_ = false;
+    std::int64_t offset = bufferOffset_ + static_cast<std::int64_t>(end_);
+    if (solidAt_ >= bufferOffset_ + static_cast<std::int64_t>(pos_)) {
+        if (!solidIsEnd_)
             return false;
+        // Blank up to where the file ended last time: only what was added
+        // since then is new.
+        offset = solidAt_;
+    } else {
+        for (std::size_t p = pos_; p < end_; ++p) {
+            if (!isSpace(buffer_[p])) {
+                solidAt_ = bufferOffset_ + static_cast<std::int64_t>(p);
+                solidIsEnd_ = false;
+                return false;
+            }
         }
     }
     // The rest of the buffer is blank: look on in the file without moving,
     // because line breaks before a further item still end empty items.
-    std::int64_t offset = bufferOffset_ + static_cast<std::int64_t>(end_);
     char look[4096];
-    while (!eof_) {
-        const ssize_t n = ::pread(fd_, look, sizeof look, offset);
+    for (;;) {
+        const long n = readBytesAt(fd_, look, sizeof look, offset);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -169,7 +190,7 @@ bool DataFileReader::atEndSlow()
         }
         if (n == 0)
             break;
-        for (ssize_t i = 0; i < n; ++i) {
+        for (long i = 0; i < n; ++i) {
             if (!isSpace(look[i])) {
                 solidAt_ = offset + i;
                 solidIsEnd_ = false;
@@ -251,26 +272,53 @@ void DataFileReader::readItem(DataItem& item)
     if (atEnd())
         throw Failure(FailureKind::InputPastEnd);
 
-    item.number = ++itemsRead_;
+    const std::int64_t start = bufferOffset_ + static_cast<std::int64_t>(pos_);
+    try {
+        readItemFromHere(item);
+    } catch (const Failure&) {
+        restartAt(start);
+        throw;
+    }
+}
+
+void DataFileReader::readItemFromHere(DataItem& item)
+{
+    const auto skipBlanks = [this] {
+        for (;;) {
+            while (pos_ < end_ && isBlank(buffer_[pos_]))
+                ++pos_;
+            if (pos_ < end_ || !refill())
+                break;
+        }
+    };
+    // The separator belongs to the item it ends; CR LF is one line break.
+    const auto takeSeparator = [this] {
+        const char separator = buffer_[pos_++];
+        if (separator == '\r' && (pos_ < end_ || refill()) && buffer_[pos_] == '\n')
+            ++pos_;
+    };
+
+    if (endedAtEnd_) {
+        // The file grew after an item that its end had ended.
+        skipBlanks();
+        if (pos_ < end_ && isSeparator(buffer_[pos_]))
+            takeSeparator();
+    }
+
+    item.number = itemsRead_ + 1;
     item.text.clear();
     item.truncated = false;
-    for (;;) {
-        while (pos_ < end_ && isBlank(buffer_[pos_]))
-            ++pos_;
-        if (pos_ < end_ || !refill())
-            break;
-    }
+    skipBlanks();
     if (pos_ < end_ && buffer_[pos_] == '"')
         readQuoted(item);
     else
         readPlain(item);
 
-    // The separator belongs to the item it ends; CR LF is one line break.
-    if (pos_ < end_) {
-        const char separator = buffer_[pos_++];
-        if (separator == '\r' && (pos_ < end_ || refill()) && buffer_[pos_] == '\n')
-            ++pos_;
-    }
+    const bool separated = pos_ < end_;
+    if (separated)
+        takeSeparator();
+    endedAtEnd_ = !separated;
+    itemsRead_ = item.number;
 }
 
 DataItem DataFileReader::readItem()

@@ -39,7 +39,7 @@ public:
 
     // A small buffer size only serves tests that cross buffer boundaries.
     explicit DataFileReader(std::size_t bufferSize = kDefaultBufferSize);
-    ~DataFileReader();
+    virtual ~DataFileReader();
     DataFileReader(const DataFileReader&) = delete;
     DataFileReader& operator=(const DataFileReader&) = delete;
 
@@ -50,7 +50,9 @@ public:
     bool isOpen() const { return fd_ >= 0; }
 
     // True when nothing but blanks, tabs and line breaks is left. Consumes
-    // nothing; fails with FileAccess after a read error.
+    // nothing; fails with FileAccess when the file cannot be read. The end is
+    // looked for afresh each time, so counts added to the file since the last
+    // look are found.
     bool atEnd()
     {
         if (pos_ < end_ && !pending_ && !failed_ && !isSpace(buffer_[pos_]))
@@ -59,7 +61,9 @@ public:
     }
 
     // The next item; fails with InputPastEnd when there is none, and with
-    // FileAccess when the file cannot be read any further.
+    // FileAccess when the file cannot be read. Neither failure is final: the
+    // next read looks at the file again, and after a read error it starts the
+    // item again from its first byte, with the same number.
     DataItem readItem();
     void readItem(DataItem& item);
 
@@ -67,12 +71,21 @@ public:
     // failure leaves the item unread, so that trying again meets the same item.
     double readNumber();
 
+protected:
+    // The reader's source of bytes, as read(2) and pread(2) on the open file:
+    // a count of bytes, 0 at the end, -1 with errno set. A test stands in a
+    // source that fails.
+    virtual long readBytes(int fd, char* into, std::size_t size);
+    virtual long readBytesAt(int fd, char* into, std::size_t size, std::int64_t offset);
+
 private:
     static bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
     bool atEndSlow();
     bool refill();
-    void readFailed();
+    [[noreturn]] void readFailed();
+    void readItemFromHere(DataItem& item);
+    void restartAt(std::int64_t offset);
     void appendToItem(DataItem& item, const char* from, const char* to, bool blanksMayFollow);
     void readPlain(DataItem& item);
     void readQuoted(DataItem& item);
@@ -84,8 +97,10 @@ private:
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     std::int64_t bufferOffset_ = 0;  // file offset of buffer_[0]
-    bool eof_ = false;
-    bool failed_ = false;
+    // The last item was ended by the end of the file, not by a separator: if
+    // the file grows, the separator that follows is still that item's.
+    bool endedAtEnd_ = false;
+    bool failed_ = false;  // the position in the file is lost: nothing more can be read
     long itemsRead_ = 0;
     std::optional<DataItem> pending_;  // a count that failed, to be read again
 

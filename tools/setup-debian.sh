@@ -8,9 +8,9 @@ set -euo pipefail
 # The program.
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n
+  qt6-base-dev qt6-translations-l10n qt6-wayland
   fonts-ipafont-mincho fonts-ipafont-gothic
-  librsvg2-bin qt6-wayland
+  librsvg2-bin
 )
 # The tests, benchmarks, fuzzer and the Debian package build.
 test_packages=(

@@ -18,23 +18,31 @@ cmake --build "$root/build-asan"
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --output-on-failure -j2 -E '^(install_|installed_|deb_package)') | tee "$root/build-asan/ctest.log"
 
-# A short fuzz run of the data file reader and the load, in its own clang
-# build with the sanitizers. New inputs go to a scratch corpus, not the seeds.
+# A short fuzz run of the two targets, the data file reader and the load, and
+# the whole form end to end, in their own clang build with the sanitizers.
+# They share the time. New inputs go to scratch corpora, not the seeds.
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja -DPYRAMID_WITH_FUZZER=ON \
   -DPYRAMID_WITH_QT=OFF -DPYRAMID_WITH_TESTS=OFF -DPYRAMID_WITH_BENCHMARKS=OFF >/dev/null
-cmake --build "$root/build-fuzz" --target data_file_fuzzer
-mkdir -p "$root/build-fuzz/corpus"
-# A minute on CI, a shorter look on a developer's machine.
+cmake --build "$root/build-fuzz" --target data_file_fuzzer form_fuzzer
+# A minute on CI, a shorter look on a developer's machine, half to each.
 fuzz_seconds=15
 [[ "${CI:-}" == "true" ]] && fuzz_seconds=60
-log="$root/build-fuzz/fuzz.log"
-if ! "$root/build-fuzz/fuzz/data_file_fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-     -artifact_prefix="$root/build-fuzz/" "$root/build-fuzz/corpus" "$root/fuzz/corpus" >"$log" 2>&1; then
-  tail -n 40 "$log" >&2
-  echo "The fuzz run found a fault; the failing input is in $root/build-fuzz/ (log: $log)." >&2
-  exit 1
-fi
-grep -E '^(Done|stat::(number_of_executed_units|new_units_added))' "$log"
+fuzz() {
+  local target=$1
+  shift
+  local log="$root/build-fuzz/$target.log"
+  mkdir -p "$root/build-fuzz/corpus-$target"
+  if ! "$root/build-fuzz/fuzz/$target" -max_total_time=$(( fuzz_seconds / 2 )) -print_final_stats=1 \
+       -artifact_prefix="$root/build-fuzz/$target-" "$root/build-fuzz/corpus-$target" "$@" >"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    echo "The fuzz run of $target found a fault; the failing input is in $root/build-fuzz/ (log: $log)." >&2
+    exit 1
+  fi
+  echo "$target:"
+  grep -E '^(Done|stat::(number_of_executed_units|new_units_added))' "$log"
+}
+fuzz data_file_fuzzer "$root/fuzz/corpus"
+fuzz form_fuzzer "$root/fuzz/form-corpus" "$root/fuzz/corpus"
 
 # One closing line over both test runs.
 summary() { grep -Eo '[0-9]+ tests failed out of [0-9]+' "$1" | tail -n 1; }

@@ -2,7 +2,8 @@
 // pixels: every row, bar end and grid line where the 640 x 480 scale puts it
 // on the inner area, in its exact colour; redraws byte for byte the same; a
 // smaller file after a larger one without a trace of it. Runs at device
-// pixel ratio 1 and again at 2.
+// pixel ratio 1 and again at 2, where every line is one logical pixel thick:
+// the one-to-one chart with each pixel made a square of device pixels.
 
 #include "app/chart_widget.h"
 #include "app/japanese_fonts.h"
@@ -33,6 +34,31 @@ const QColor kBlack(0, 0, 0);
 const std::string kJapan2020 = PYRAMID_SAMPLES_DIR "/japan-2020.txt";
 const std::string kJapanTo110 = PYRAMID_SAMPLES_DIR "/japan-2020-ages0-110.txt";
 
+// The run of `colour` in device column `column` that holds device row `row`:
+// its first row and its length (0 when `row` has another colour).
+std::pair<int, int> runAt(const QImage& image, int column, int row, const QColor& colour)
+{
+    if (image.pixelColor(column, row) != colour)
+        return {row, 0};
+    int top = row;
+    while (top > 0 && image.pixelColor(column, top - 1) == colour)
+        --top;
+    int bottom = row;
+    while (bottom + 1 < image.height() && image.pixelColor(column, bottom + 1) == colour)
+        ++bottom;
+    return {top, bottom - top + 1};
+}
+
+// Where the bar of row y starts, in device rows: at a whole ratio on the
+// one-to-one chart's row made `ratio` rows tall, at any other ratio on the
+// row its place falls in.
+int barTop(double y, qreal ratio)
+{
+    if (ratio == std::floor(ratio))
+        return int(ratio) * deviceRow(y, 1);
+    return deviceRow(y, ratio);
+}
+
 }  // namespace
 
 class ChartPixelsTest : public QObject {
@@ -56,12 +82,20 @@ private slots:
         const qreal ratio = image.devicePixelRatio();
         QCOMPARE(image.size(), QSize(qRound(kChartInnerWidth * ratio), qRound(kChartInnerHeight * ratio)));
         const double scale = 250.0 / sample.largest;
+        const int thickness = std::max(1, qRound(ratio));  // device pixels of a logical one
 
         // Axes: the base axis below age 0's row; the centre axis's top end,
         // y = 20, between the rows of ages 99 and 100.
         QCOMPARE(pixelAt(image, 100, 421), kWhite);
         QCOMPARE(pixelAt(image, 600, 420), kWhite);
         QCOMPARE(pixelAt(image, 321, 20), kWhite);
+        // Its three lines are one solid band, black above and below it.
+        for (const double x : {100.0, 600.0}) {
+            const auto [top, length] = runAt(image, deviceColumn(x, ratio), deviceRow(421, ratio), kWhite);
+            QCOMPARE(top, barTop(420, ratio));
+            QVERIFY(top + length > deviceRow(422, ratio));
+            QCOMPARE(image.pixelColor(deviceColumn(x, ratio), top + length), kBlack);
+        }
 
         for (int age = 0; age < int(sample.male.size()); ++age) {
             const QByteArray where = QByteArray("age ") + QByteArray::number(age);
@@ -78,6 +112,13 @@ private slots:
                 QVERIFY2(pixelAt(image, 320 - side * shorter / 2, y) == bar, where);
                 QVERIFY2(pixelAt(image, 320 - side * (shorter - 2), y) == bar, where);
                 QVERIFY2(pixelAt(image, 320 + side * (longer - 2), y) == bar, where);
+            }
+            if (spans(shorter, 8, 1)) {
+                // One logical pixel thick, starting where its row lies; looked
+                // at clear of the centre axis.
+                const auto [top, length] =
+                    runAt(image, deviceColumn(320 - side * shorter / 2, ratio), deviceRow(y, ratio), bar);
+                QVERIFY2(top == barTop(y, ratio) && length == thickness, where);
             }
             if (spans(surplus, 4, ratio))
                 QVERIFY2(pixelAt(image, 320 + side * surplus / 2, y) == kGreen, where);

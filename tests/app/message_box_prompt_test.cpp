@@ -21,7 +21,8 @@ namespace {
 const std::string kMessage = errorPromptMessage("ファイルが見つかりません。ファイル: /tmp/<b>.txt");
 
 // Runs `look` on the message box once it is up, then lets `answer` close it.
-bool askWhileWatching(std::function<void(QMessageBox&)> look, std::function<void(QMessageBox&)> answer)
+bool askWhileWatching(std::function<void(QMessageBox&)> look, std::function<void(QMessageBox&)> answer,
+                      const std::string& message = kMessage)
 {
     bool seen = false;
     std::function<void()> watch = [&] {
@@ -36,7 +37,7 @@ bool askWhileWatching(std::function<void(QMessageBox&)> look, std::function<void
     };
     QTimer::singleShot(0, watch);
     MessageBoxPrompt prompt(nullptr);
-    const bool yes = prompt.askToContinue(kErrorPromptTitle, kMessage);
+    const bool yes = prompt.askToContinue(kErrorPromptTitle, message);
     return seen && yes;
 }
 
@@ -108,6 +109,27 @@ private slots:
             }
         });
         QCOMPARE(answer, yes);
+    }
+
+    void theTitleHasRoomBesideTheFrameButtonsEvenForAShortMessage()
+    {
+        int width = 0;
+        QFont font;
+        askWhileWatching(
+            [&](QMessageBox& box) {
+                width = box.width();
+                font = box.font();
+            },
+            [](QMessageBox& box) { box.button(QMessageBox::No)->click(); }, errorPromptMessage("0 で除算しました。"));
+        // A frame's bold title a quarter larger, with its icon and three buttons.
+        font.setBold(true);
+        if (font.pixelSize() > 0)
+            font.setPixelSize(font.pixelSize() * 5 / 4);
+        else
+            font.setPointSizeF(font.pointSizeF() * 1.25);
+        const QFontMetrics metrics(font);
+        QVERIFY2(width >= metrics.horizontalAdvance(QString::fromUtf8(kErrorPromptTitle.data())) + 4 * 24,
+                 qPrintable(QString::number(width)));
     }
 
     void lineBreaksOfAnyKindShowAsLineBreaks()

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -59,6 +61,34 @@ protected:
 };
 
 using Texts = std::vector<std::string>;
+
+// A reader whose byte source fails once, with EIO, at its n-th call of
+// either kind (counted from 1), as a disk or network share may.
+class FlakyReader : public DataFileReader {
+public:
+    FlakyReader(std::size_t bufferSize, int failingCall) : DataFileReader(bufferSize), failingCall_(failingCall) {}
+
+protected:
+    long readBytes(int fd, char* into, std::size_t size) override
+    {
+        return failNow() ? -1 : DataFileReader::readBytes(fd, into, size);
+    }
+    long readBytesAt(int fd, char* into, std::size_t size, std::int64_t offset) override
+    {
+        return failNow() ? -1 : DataFileReader::readBytesAt(fd, into, size, offset);
+    }
+
+private:
+    bool failNow()
+    {
+        if (++calls_ != failingCall_)
+            return false;
+        errno = EIO;
+        return true;
+    }
+    int failingCall_;
+    int calls_ = 0;
+};
 
 }  // namespace
 
@@ -179,6 +209,57 @@ TEST_P(ReaderRules, ACountThatFailsStaysUnreadForTheNextTry)
     EXPECT_TRUE(reader.atEnd());
 }
 
+TEST_P(ReaderRules, AReadErrorIsTriedAgainFromTheItemsFirstByte)
+{
+    const std::string path = dir.write("items.txt", "2020,\"a\"\r\n12345\n\n7");
+    const std::vector<DataItem> sound = readAll("2020,\"a\"\r\n12345\n\n7");
+    // Past the last call some read of the file makes, no failure happens.
+    for (int failingCall = 1; failingCall <= 40; ++failingCall) {
+        FlakyReader reader(GetParam(), failingCall);
+        reader.open(path);
+        std::vector<DataItem> items;
+        int failures = 0;
+        for (;;) {
+            try {
+                if (reader.atEnd())
+                    break;
+                items.push_back(reader.readItem());
+            } catch (const Failure& failure) {
+                EXPECT_EQ(failure.kind(), FailureKind::FileAccess);
+                ASSERT_LE(++failures, 1);
+            }
+        }
+        ASSERT_EQ(items.size(), sound.size()) << failingCall;
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            EXPECT_EQ(items[k].number, sound[k].number) << failingCall;
+            EXPECT_EQ(items[k].text, sound[k].text) << failingCall;
+        }
+    }
+}
+
+TEST_P(ReaderRules, AFileThatGrowsAfterItsEndIsReadOn)
+{
+    // The end came right after the weight, after its separator, after blanks.
+    const std::pair<std::string, std::string> cases[] = {
+        {"2020\n1", "\r\n5,6\n"}, {"2020\n1\r\n", "5,6"}, {"2020\n1\n \t", "5\n6"}};
+    for (const auto& [before, added] : cases) {
+        const std::string path = dir.write("items.txt", before);
+        DataFileReader reader(GetParam());
+        reader.open(path);
+        reader.readItem();
+        reader.readItem();
+        EXPECT_TRUE(reader.atEnd());
+        EXPECT_EQ(failureOf([&] { reader.readItem(); }), FailureKind::InputPastEnd);
+        std::ofstream(path, std::ios::binary | std::ios::app) << added;
+        ASSERT_FALSE(reader.atEnd()) << before;
+        const DataItem five = reader.readItem();
+        EXPECT_EQ(five.number, 3);
+        EXPECT_EQ(five.text, "5") << before;
+        EXPECT_EQ(reader.readNumber(), 6);
+        EXPECT_TRUE(reader.atEnd());
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(BufferSizes, ReaderRules,
                          ::testing::Values(1, 2, 3, 5, DataFileReader::kDefaultBufferSize));
 
@@ -273,19 +354,36 @@ TEST(CountGrammar, BeyondTheRangeOfADoubleIsTooLarge)
 
 TEST(CountGrammar, FailuresNameTheItemNumberAndText)
 {
-    const Failure notANumber = failureFrom([] { itemValue({4, "12abc"}); });
-    EXPECT_EQ(notANumber.kind(), FailureKind::TypeMismatch);
-    EXPECT_EQ(notANumber.description(),
-              failureText(FailureKind::TypeMismatch) + "\r\n4 番目の項目「12abc」は数値ではありません。");
-    const Failure tooLarge = failureFrom([] { itemValue({9, "1e999"}); });
-    EXPECT_EQ(tooLarge.kind(), FailureKind::Overflow);
-    EXPECT_NE(tooLarge.description().find("9 番目の項目「1e999」"), std::string::npos);
-    // A long text is shown by its first 40 characters.
-    std::string years;
-    for (int k = 0; k < 41; ++k)
-        years += "年";
-    const Failure long41 = failureFrom([&] { itemValue({5, years}); });
-    EXPECT_NE(long41.description().find("「" + years.substr(0, 40 * 3) + "…」"), std::string::npos);
+    std::string pictures40;
+    for (int k = 0; k < 40; ++k)
+        pictures40 += "␀";
+    // Control characters show as their pictures and a long text is cut, so
+    // the prompt stays readable whatever file was picked.
+    const struct {
+        DataItem item;
+        FailureKind kind;
+        std::string detail;
+    } cases[] = {
+        {{4, "12abc"}, FailureKind::TypeMismatch, "4 番目の項目「12abc」は数値ではありません。"},
+        {{9, "1e999"}, FailureKind::Overflow, "9 番目の項目「1e999」は数値として大きすぎます。"},
+        {{3, std::string(kMaxItemBytes, '\0'), true}, FailureKind::TypeMismatch,
+         "3 番目の項目「" + pictures40 + "…」は長すぎて数値として読めません。"},
+        {{5, std::string("1\t2\x1B\x7F\xC2\x85\xE2\x80\xAE" "3", 11)}, FailureKind::TypeMismatch,
+         "5 番目の項目「1␉2␛␡\uFFFD\uFFFD3」は数値ではありません。"},
+        {{6, std::string(39, '7') + "年号"}, FailureKind::TypeMismatch,
+         "6 番目の項目「" + std::string(39, '7') + "年…」は数値ではありません。"},
+        {{7, std::string(38, '7') + "年号"}, FailureKind::TypeMismatch,
+         "7 番目の項目「" + std::string(38, '7') + "年号」は数値ではありません。"},
+    };
+    for (const auto& [item, kind, detail] : cases) {
+        try {
+            itemValue(item);
+            ADD_FAILURE() << detail;
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.kind(), kind);
+            EXPECT_EQ(failure.description(), failureText(kind) + "\r\n" + detail);
+        }
+    }
 }
 
 TEST(YearText, ACutThroughAUtf8CharacterStaysUtf8)

@@ -11,8 +11,10 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -255,17 +257,38 @@ TEST_F(Load, AShiftJisOrUtf8YearShowsInTheTitle)
     EXPECT_EQ(data.GrandTotal, 11);
 }
 
-TEST_F(Load, AFileThatIsPutBackLetsYesCarryOn)
+TEST_F(Load, AFileThatIsPutBackOrGrowsLetsYesCarryOn)
 {
-    const std::string path = dir.path("back.txt");
     const auto counts = makeCounts(8, 7);
-    prompt.answer({true});
-    prompt.onAsk = [&] { dir.write("back.txt", dataFile("2020", 1, counts)); };
+    const std::string whole = dataFile("2020", 1, counts);
+    // What is there when the draw starts; the rest of `whole` comes while
+    // the prompt is open.
+    const struct {
+        std::optional<std::string> before;
+        FailureKind failure;
+    } cases[] = {
+        {std::nullopt, FailureKind::FileNotFound},
+        {"2020\n1\n", FailureKind::InputPastEnd},
+        {"2020\n1", FailureKind::InputPastEnd},
+        {"2020\n", FailureKind::InputPastEnd},
+    };
+    for (const auto& [before, failure] : cases) {
+        const std::string path = dir.path("back.txt");
+        std::filesystem::remove(path);
+        if (before)
+            dir.write("back.txt", *before);
+        prompt.asked.clear();
+        prompt.answer({true});
+        prompt.onAsk = [&] {
+            std::ofstream(path, std::ios::binary | std::ios::app) << whole.substr(before ? before->size() : 0);
+        };
 
-    EXPECT_EQ(load(path), 4);
-    expectAskedOnly(FailureKind::FileNotFound, 1);
-    EXPECT_EQ(data.GrandTotal, total(counts, 0, counts.size()));
-    EXPECT_EQ(form.caption(Label::Label2), "2020年  人口ピラミッド ");
+        EXPECT_EQ(load(path), 4) << before.value_or("missing");
+        expectAskedOnly(failure, 1);
+        EXPECT_EQ(data.GrandTotal, total(counts, 0, counts.size()));
+        EXPECT_EQ(data.FemaleTotal, total(counts, 4, 8));
+        EXPECT_EQ(form.caption(Label::Label2), "2020年  人口ピラミッド ");
+    }
 }
 
 TEST_F(Load, AMissingFileAsksAgainOnEveryYesAndNoKeepsWhatWasDone)
