@@ -96,7 +96,7 @@ private slots:
         QVERIFY(!drive->currentText().isEmpty());
         QVERIFY2(samples.startsWith(drive->currentText()), qPrintable(drive->currentText()));
 
-        QCOMPARE(QString::fromStdString(window->dirPath()), library);
+        QCOMPARE(QString::fromStdString(window->controls().dirPath()), library);
         const auto found = dirs->findItems(kFolder, Qt::MatchExactly | Qt::MatchRecursive);
         QCOMPARE(found.size(), 1);
         dirs->scrollToItem(found.front());
