@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "analysis/analysis_setup.h"
+#include "analysis/range_report.h"
 #include "app/chart_widget.h"
 #include "app/japanese_fonts.h"
 #include "app/message_box_prompt.h"
@@ -23,6 +25,8 @@ const QString kWindowTitle = QStringLiteral("人口ピラミッド分析");
 const QString kCredit = QStringLiteral("人口構成分析 1.0");
 const QString kFilePrompt =
     QStringLiteral("使用する地域ファイルを      選択して下さい　　           　 ↓");
+
+const QString kChartName = QStringLiteral("人口ピラミッド");
 
 const QString kBoldMincho = QStringLiteral("ＭＳ Ｐ明朝");
 const QString kMincho = QStringLiteral("ＭＳ 明朝");
@@ -138,6 +142,11 @@ FormWidgets MainWindow::buildControls()
         box->setGeometry(twips(1440, 5040 + 360 * i, 735, 300));
         box->setFrame(false);
         box->setFont(designFont(kGothic, 12));
+        // Ages are numbers: ask the input method for digits, but refuse no
+        // key ("20歳" stays typeable). Read aloud by the prompt beside it.
+        box->setInputMethodHints(Qt::ImhPreferNumbers);
+        const std::string_view prompt = i == 0 ? kFromAgePrompt : kToAgePrompt;
+        box->setAccessibleName(QString::fromUtf8(prompt.data(), qsizetype(prompt.size())));
         setColour(box, QPalette::Base, LightYellow);
         setColour(box, QPalette::Text, text);
         w.ageBoxes[std::size_t(i)] = box;
@@ -147,6 +156,7 @@ FormWidgets MainWindow::buildControls()
     ChartWidget* picture = w.picture = new ChartWidget(this);
     picture->setObjectName("Picture1");
     picture->setGeometry(twips(2520, 240, 6855, 5415));
+    picture->setAccessibleName(kChartName);
     const auto onChart = [picture](const char* name, QRect place, Rgb textColour, Qt::Alignment alignment) {
         QLabel* l = makeLabel(picture, name, place.translated(picture->innerRect().topLeft()), design::Black,
                               textColour);
@@ -190,9 +200,15 @@ FormWidgets MainWindow::buildControls()
 void MainWindow::wireEvents()
 {
     const FormWidgets& w = controls_.widgets();
-    connect(w.button(Button::Command1), &QPushButton::clicked, this, [this] { form_.Command1_Click(); });
+    connect(w.button(Button::Command1), &QPushButton::clicked, this, [this] {
+        form_.Command1_Click();
+        describeChart();
+    });
     connect(w.button(Button::Command2), &QPushButton::clicked, this, [this] { form_.Command2_Click(); });
-    connect(w.button(Button::Command3), &QPushButton::clicked, this, [this] { form_.Command3_Click(); });
+    connect(w.button(Button::Command3), &QPushButton::clicked, this, [this] {
+        form_.Command3_Click();
+        describeChart();
+    });
     connect(w.drive, &DriveList::driveChanged, this, [this] { form_.Drive1_Change(); });
     connect(w.directories, &DirectoryList::pathChanged, this, [this] { form_.Dir1_Change(); });
     connect(w.files, &FileList::fileClicked, this, [this] { form_.File1_Click(); });
@@ -213,6 +229,14 @@ void MainWindow::showVolumes(const std::vector<std::string>& roots)
     w.directories->setVolumes(roots);
 }
 
+void MainWindow::describeChart()
+{
+    ChartWidget* picture = controls_.widgets().picture;
+    const QString description = QString::fromStdString(form_.chartDescription());
+    if (picture->accessibleDescription() != description)
+        picture->setAccessibleDescription(description);
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     const FormWidgets& w = controls_.widgets();
@@ -225,6 +249,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             const int code = characterCode(*static_cast<QKeyEvent*>(event));
             if (code >= 0)
                 form_.Text1_KeyPress(i, code);
+            if (code == kEnterKey)
+                describeChart();
         } else if (event->type() == QEvent::InputMethod) {
             const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
             for (uint character : committed.toUcs4())

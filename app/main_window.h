@@ -39,6 +39,8 @@ protected:
 private:
     FormWidgets buildControls();
     void wireEvents();
+    // Gives the chart surface the description of what it shows now.
+    void describeChart();
 
     WindowControls controls_;
     std::unique_ptr<MessageBoxPrompt> ownPrompt_;

@@ -1,5 +1,7 @@
 #include "app/navigation_lists.h"
 
+#include "data/text_encoding.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,12 +14,13 @@ namespace pyramid::ui {
 namespace {
 
 // Entries keep their path's own bytes, so names that are not valid UTF-8
-// still lead to the right place.
+// still lead to the right place; they show decoded (CP932 names from
+// Windows read as such).
 constexpr int kPathRole = Qt::UserRole;
 
 QString shown(const std::string& bytes)
 {
-    return QString::fromStdString(bytes);
+    return QString::fromStdString(decodePathText(bytes));
 }
 
 std::string bytesOf(const QVariant& data)

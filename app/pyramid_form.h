@@ -6,6 +6,8 @@
 #include "core/form_controls.h"
 #include "data/population.h"
 
+#include <string>
+
 namespace pyramid {
 
 class PyramidForm {
@@ -24,10 +26,19 @@ public:
 
     const PopulationData& data() const { return data_; }
 
+    // What the chart surface shows, for a screen reader: the title, the male,
+    // female and total population and the largest count once a draw has
+    // finished; then the range and its share once a report has. Empty while
+    // no draw has finished.
+    std::string chartDescription() const;
+
 private:
+    enum class ChartShows { Nothing, Pyramid, PyramidAndRange };
+
     FormControls& form_;
     ErrorPrompt& prompt_;
     PopulationData data_;  // MalePop, FemalePop and the summary values
+    ChartShows shows_ = ChartShows::Nothing;
 };
 
 }  // namespace pyramid

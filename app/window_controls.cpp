@@ -3,6 +3,7 @@
 #include "app/chart_widget.h"
 #include "app/navigation_lists.h"
 #include "app/twips.h"
+#include "data/text_encoding.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -44,9 +45,13 @@ std::string WindowControls::caption(Label which) const
 
 void WindowControls::setCaption(Label which, std::string_view text)
 {
-    if (which == Label::Label1)
-        label1Caption_ = text;
     QLabel* l = widgets_.label(which);
+    if (which == Label::Label1) {
+        // The recorded path keeps its bytes; the label shows it readable.
+        label1Caption_ = text;
+        l->setText(QString::fromStdString(decodePathText(text)));
+        return;
+    }
     l->setText(fromUtf8(text));
     if (which == Label::Label10 || which == Label::Label11)
         l->adjustSize();

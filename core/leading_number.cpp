@@ -5,12 +5,50 @@
 #include <cfloat>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace pyramid {
 
 namespace {
 
 bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// With a Japanese input method on, digits, signs and the point come
+// full-width (the minus also as U+2212) and the space as the ideographic
+// one: each stands for its ASCII counterpart, the space for a blank (0).
+struct FullWidth {
+    std::string_view utf8;
+    char ascii;
+};
+constexpr FullWidth kFullWidth[] = {
+    {"０", '0'}, {"１", '1'}, {"２", '2'}, {"３", '3'}, {"４", '4'}, {"５", '5'}, {"６", '6'},
+    {"７", '7'}, {"８", '8'}, {"９", '9'}, {"＋", '+'}, {"－", '-'}, {"\u2212", '-'}, {"．", '.'},
+    {"\u3000", 0},
+};
+
+// The text with blanks left out and full-width characters folded to ASCII.
+std::string packedAscii(std::string_view text)
+{
+    std::string packed;
+    packed.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::string_view rest = text.substr(i);
+        const FullWidth* folded = nullptr;
+        for (const FullWidth& f : kFullWidth)
+            if (rest.starts_with(f.utf8))
+                folded = &f;
+        if (folded) {
+            if (folded->ascii)
+                packed += folded->ascii;
+            i += folded->utf8.size();
+            continue;
+        }
+        if (!isSkipped(text[i]))
+            packed += text[i];
+        ++i;
+    }
+    return packed;
+}
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 int hexDigit(char c)
@@ -40,12 +78,7 @@ double radixValue(const std::string& digits, int radix)
 
 double leadingNumber(std::string_view text)
 {
-    std::string packed;
-    packed.reserve(text.size());
-    for (char c : text)
-        if (!isSkipped(c))
-            packed += c;
-
+    const std::string packed = packedAscii(text);
     if (packed.size() >= 2 && packed[0] == '&') {
         const char r = packed[1];
         if (r == 'H' || r == 'h')

@@ -1,7 +1,6 @@
 #include "data/file_system_lists.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -65,9 +64,14 @@ bool isReadableDirectory(const std::string& path)
     return fs::is_directory(path, error) && ::access(path.c_str(), R_OK | X_OK) == 0;
 }
 
+// Bytes compare unsigned, so names in Japanese (bytes from 0x80 up) sort
+// after ASCII at the same place; only ASCII letters fold their case.
 bool lessIgnoringCase(const std::string& a, const std::string& b)
 {
-    const auto lower = [](unsigned char c) { return char(std::tolower(c)); };
+    const auto lower = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+    };
     const auto mismatch = std::mismatch(a.begin(), a.end(), b.begin(), b.end(),
                                         [&](char x, char y) { return lower(x) == lower(y); });
     if (mismatch.first == a.end() || mismatch.second == b.end()) {

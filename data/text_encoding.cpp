@@ -72,4 +72,19 @@ std::string decodeDataText(std::string_view bytes)
     return out;
 }
 
+std::string decodePathText(std::string_view path)
+{
+    if (isValidUtf8(path))
+        return std::string(path);
+    std::string out;
+    for (std::size_t start = 0;;) {
+        const std::size_t slash = path.find('/', start);
+        out += decodeDataText(path.substr(start, slash - start));
+        if (slash == std::string_view::npos)
+            return out;
+        out += '/';
+        start = slash + 1;
+    }
+}
+
 }  // namespace pyramid

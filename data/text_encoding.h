@@ -12,4 +12,10 @@ bool isValidUtf8(std::string_view bytes);
 // Bytes that are neither become U+FFFD.
 std::string decodeDataText(std::string_view bytes);
 
+// A file name or path as the user reads it. Names copied from Windows are
+// often CP932, inside folders that are UTF-8: each part between "/"
+// separators is decoded on its own as above ("/" is never part of a CP932
+// character).
+std::string decodePathText(std::string_view path);
+
 }  // namespace pyramid

@@ -141,11 +141,25 @@ TEST_F(RangeReport, TypedTextIsShownAsTyped)
     report("20歳", "40");
     EXPECT_EQ(form.caption(Label::Label10), "20歳歳(1975)から");
     EXPECT_EQ(form.results[4], "男人口計=" + generalText(maleSum(20, 40)));
+
+    // Full-width digits from the input method give the same report.
+    const auto ascii = form.results;
+    const auto asciiLines = form.surface.lines;
+    form.surface.lines.clear();
+    report("２０", "４０");
+    EXPECT_EQ(form.caption(Label::Label10), "２０歳(1975)から");
+    EXPECT_EQ(form.caption(Label::Label11), "４０歳(1955)まで");
+    EXPECT_EQ(form.results, ascii);
+    EXPECT_EQ(form.surface.lines, asciiLines);
 }
 
 TEST_F(RangeReport, BirthYearFromTheLastFourCharactersOfTheTitle)
 {
     data.TitleYear = "東京都 2020";
+    report("20", "20");
+    EXPECT_EQ(form.caption(Label::Label10), "20歳(2000)から");
+
+    data.TitleYear = "令和２年 ２０２０";
     report("20", "20");
     EXPECT_EQ(form.caption(Label::Label10), "20歳(2000)から");
 
@@ -160,21 +174,27 @@ TEST_F(RangeReport, BirthYearFromTheLastFourCharactersOfTheTitle)
 
 TEST_F(RangeReport, FractionalRangeCountsSlot22Twice)
 {
-    report("20.5", "22");
-    EXPECT_EQ(form.results[4], "男人口計=" + generalText(2 * male[21]));
-    const auto& lines = form.surface.lines;
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[0].y1, 336);  // i = 21.5
-    EXPECT_EQ(lines[3].y1, 332);  // i = 22.5
-    EXPECT_EQ(lines[0].colour, palette::Yellow);
-    EXPECT_EQ(lines[3].colour, palette::Yellow);
+    for (const char* from : {"20.5", "２０．５"}) {
+        form.surface.lines.clear();
+        report(from, "22");
+        EXPECT_EQ(form.results[4], "男人口計=" + generalText(2 * male[21])) << from;
+        const auto& lines = form.surface.lines;
+        ASSERT_EQ(lines.size(), 6u);
+        EXPECT_EQ(lines[0].y1, 336);  // i = 21.5
+        EXPECT_EQ(lines[3].y1, 332);  // i = 22.5
+        EXPECT_EQ(lines[0].colour, palette::Yellow);
+        EXPECT_EQ(lines[3].colour, palette::Yellow);
+    }
 }
 
 TEST_F(RangeReport, FromMinusOneIncludesTheEmptySlotZero)
 {
-    report("-1", "0");
-    EXPECT_EQ(form.results[4], "男人口計=" + generalText(male[0]));
-    EXPECT_EQ(form.surface.lines[0], (ChartLine{320, 422, 320, 422, palette::Yellow}));
+    for (const char* from : {"-1", "－１"}) {
+        form.surface.lines.clear();
+        report(from, "0");
+        EXPECT_EQ(form.results[4], "男人口計=" + generalText(male[0])) << from;
+        EXPECT_EQ(form.surface.lines[0], (ChartLine{320, 422, 320, 422, palette::Yellow}));
+    }
 }
 
 TEST_F(RangeReport, PastTheTablesFailsBeforeDrawingOrReporting)

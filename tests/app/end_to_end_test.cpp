@@ -14,8 +14,10 @@
 #include "window_test_support.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -126,6 +128,16 @@ private slots:
         QVERIFY(control(*window, "Command3")->isVisible());
         QCOMPARE(QApplication::focusWidget(), control(*window, "Command3"));
         drawn = chart().drawing();
+
+        // A screen reader hears what the chart shows.
+        const QAccessibleInterface* surface = QAccessible::queryAccessibleInterface(&chart());
+        QCOMPARE(surface->text(QAccessible::Name), QString("人口ピラミッド"));
+        const QString described = surface->text(QAccessible::Description);
+        QVERIFY2(described.startsWith("北海道 2020年"), qPrintable(described));
+        const double male = sum(sample.male, 0, sample.male.size() - 1);
+        const double female = sum(sample.female, 0, sample.female.size() - 1);
+        for (double figure : {male, female, male + female, sample.largest})
+            QVERIFY2(described.contains(QString::fromStdString(fifteenDigits(figure)) + "人"), qPrintable(described));
         saveGuidePicture(*window, "drawn.png");
     }
 
@@ -151,6 +163,13 @@ private slots:
         checkReportOf(20, 40);
         QCOMPARE(QApplication::focusWidget(), control(*window, "Command2"));
 
+        // Each box is read by the prompt beside it; the chart tells the range.
+        QCOMPARE(QAccessible::queryAccessibleInterface(from)->text(QAccessible::Name), caption("Label8"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(to)->text(QAccessible::Name), caption("Label9"));
+        const QString described = QAccessible::queryAccessibleInterface(&chart())->text(QAccessible::Description);
+        for (const QString& shown : {caption("Label10"), caption("Label11"), caption("Label12(0)")})
+            QVERIFY2(described.contains(shown), qPrintable(described));
+
         // Inside the range: ordinary rows yellow, decade rows magenta; the
         // rows on either side keep the pyramid's colours.
         highlighted = chart().drawing();
@@ -167,21 +186,26 @@ private slots:
         saveGuidePicture(*window, "analysis.png");
     }
 
-    void aReversedRangeReportsTheSameInTheTypedOrder()
+    // Typed with the input method on, as a Japanese user does: full-width
+    // digits committed by the input method.
+    void aReversedRangeInFullWidthDigitsReportsTheSameInTheTypedOrder()
     {
         QTest::mouseClick(control(*window, "Command3"), Qt::LeftButton);
         // The set-up gave the highlighted rows back their ordinary colours.
         QCOMPARE(bytesOf(chart().drawing()), bytesOf(drawn));
         auto* from = control<QLineEdit>(*window, "Text1(0)");
         auto* to = control<QLineEdit>(*window, "Text1(1)");
-        QTest::keyClicks(from, "40");
+        // Numbers are asked of the input method, yet any key is taken.
+        QCOMPARE(from->inputMethodHints(), Qt::InputMethodHints(Qt::ImhPreferNumbers));
+        QCOMPARE(from->validator(), nullptr);
+        commit(from, "４０");
         QTest::keyClick(from, Qt::Key_Return);
-        QTest::keyClicks(to, "20");
+        commit(to, "２０");
         QTest::keyClick(to, Qt::Key_Return);
         QCOMPARE(asked, QStringList());
 
-        QCOMPARE(caption("Label10"), QString("40歳(%1)から").arg(year - 40));
-        QCOMPARE(caption("Label11"), QString("20歳(%1)まで").arg(year - 20));
+        QCOMPARE(caption("Label10"), QString("４０歳(%1)から").arg(year - 40));
+        QCOMPARE(caption("Label11"), QString("２０歳(%1)まで").arg(year - 20));
         checkReportOf(20, 40);
         QCOMPARE(bytesOf(chart().drawing()), bytesOf(highlighted));
     }
@@ -225,6 +249,12 @@ private:
     }
 
     QString caption(const QString& name) const { return control<QLabel>(*window, name)->text(); }
+    static void commit(QWidget* box, const QString& text)
+    {
+        QInputMethodEvent typed;
+        typed.setCommitString(text);
+        QApplication::sendEvent(box, &typed);
+    }
     ChartWidget& chart() const { return *control<ChartWidget>(*window, "Picture1"); }
 
     // The eight result lines for ages `from` to `to`, worked out from the file.

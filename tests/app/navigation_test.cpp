@@ -15,6 +15,9 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <filesystem>
+#include <fstream>
+
 using namespace pyramid;
 using namespace pyramid::testing;
 using pyramid::ui::MainWindow;
@@ -74,6 +77,9 @@ private slots:
         touch(base + "/regions/tokyo.txt");
         touch(base + "/regions/kanagawa.txt");
         touch(base + "/.secret.txt");
+        // 東京 holding 東京都.txt, both named in CP932 as copied from Windows.
+        QVERIFY(std::filesystem::create_directory(tokyoCp932()));
+        std::ofstream(tokyoCp932() + "/\x93\x8C\x8B\x9E\x93\x73.txt") << "2020\n1\n7\n7\n";
         QVERIFY(QDir::setCurrent(base));
 
         window = std::make_unique<MainWindow>(&prompt);
@@ -91,6 +97,7 @@ private slots:
     void cleanup()
     {
         window.reset();
+        std::filesystem::remove_all(tokyoCp932());  // beyond what Qt can name
         QDir::setCurrent(QDir::tempPath());
     }
 
@@ -207,9 +214,23 @@ private slots:
         QVERIFY(prompt.asked.empty());
         QCOMPARE(window->controls().caption(Label::Label2), std::string("1995年  人口ピラミッド "));
         QCOMPARE(QApplication::focusWidget()->objectName(), QString("Command3"));
+
+        // CP932 names show decoded, and the draw reads the very file chosen.
+        QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, centreOf(*dirs, entry(*dirs, "東京")));
+        QCOMPARE(label1->text(), base + "/regions/東京");
+        QCOMPARE(entries(*files), QStringList{"東京都.txt"});
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(0)).center());
+        QCOMPARE(label1->text(), base + "/regions/東京/東京都.txt");
+        QCOMPARE(window->controls().caption(Label::Label1),
+                 base.toStdString() + "/regions/\x93\x8C\x8B\x9E/\x93\x8C\x8B\x9E\x93\x73.txt");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(prompt.asked.empty());
+        QCOMPARE(window->controls().caption(Label::Label2), std::string("2020年  人口ピラミッド "));
     }
 
 private:
+    std::string tokyoCp932() const { return base.toStdString() + "/regions/\x93\x8C\x8B\x9E"; }
+
     const QString kPrompt = QStringLiteral("使用する地域ファイルを      選択して下さい　　           　 ↓");
     QTemporaryDir folder;
     QString base;

@@ -20,6 +20,14 @@ TEST(LeadingNumber, ReadsTheNumberATextBeginsWith)
     EXPECT_EQ(leadingNumber("1E-1"), 0.1);
     EXPECT_EQ(leadingNumber("20e"), 20);
     EXPECT_EQ(leadingNumber("3.5.1"), 3.5);
+    // Typed with the input method on: full-width digits, signs and point.
+    EXPECT_EQ(leadingNumber("２０"), 20);
+    EXPECT_EQ(leadingNumber("２０歳"), 20);
+    EXPECT_EQ(leadingNumber("－１"), -1);
+    EXPECT_EQ(leadingNumber("\u2212１"), -1);
+    EXPECT_EQ(leadingNumber("＋７"), 7);
+    EXPECT_EQ(leadingNumber("２．５"), 2.5);
+    EXPECT_EQ(leadingNumber("1９.5"), 19.5);
 }
 
 TEST(LeadingNumber, SkipsBlanksTabsAndLineFeedsAnywhere)
@@ -27,6 +35,7 @@ TEST(LeadingNumber, SkipsBlanksTabsAndLineFeedsAnywhere)
     EXPECT_EQ(leadingNumber(" 2 0"), 20);
     EXPECT_EQ(leadingNumber("\t1\n5"), 15);
     EXPECT_EQ(leadingNumber("- 3"), -3);
+    EXPECT_EQ(leadingNumber("\u3000２\u3000０"), 20);
     EXPECT_EQ(leadingNumber("1\r5"), 1);  // a carriage return is not skipped
 }
 
@@ -37,7 +46,8 @@ TEST(LeadingNumber, NoNumberGivesZero)
     EXPECT_EQ(leadingNumber("-"), 0);
     EXPECT_EQ(leadingNumber("."), 0);
     EXPECT_EQ(leadingNumber("歳20"), 0);
-    EXPECT_EQ(leadingNumber("２０"), 0);  // full-width digits are not digits here
+    EXPECT_EQ(leadingNumber("歳２０"), 0);
+    EXPECT_EQ(leadingNumber("二十"), 0);
 }
 
 TEST(LeadingNumber, HexadecimalAndOctal)

@@ -127,12 +127,15 @@ TEST_F(DirectoryContents, SubdirectoriesAndFilesAreSortedWithoutDotEntries)
     file("B.txt");
     file("a.TXT");
     file(".profile");
+    file("2020 全国（110歳以上まで）.txt");
+    file("2020 全国.txt");
     fs::create_directory_symlink(root + "/gamma", root + "/link-to-dir");
     fs::create_symlink(root + "/c.txt", root + "/link-to-file");
     fs::create_symlink(root + "/nowhere", root + "/dangling");
 
     EXPECT_EQ(subdirectoryNames(root), (std::vector<std::string>{"Alpha", "beta", "gamma", "link-to-dir"}));
-    EXPECT_EQ(regularFileNames(root), (std::vector<std::string>{"a.TXT", "B.txt", "c.txt", "link-to-file"}));
+    EXPECT_EQ(regularFileNames(root), (std::vector<std::string>{"2020 全国.txt", "2020 全国（110歳以上まで）.txt", "a.TXT",
+                                                        "B.txt", "c.txt", "link-to-file"}));
 }
 
 TEST_F(DirectoryContents, NamesDifferingOnlyInCaseKeepAFixedOrder)

@@ -14,6 +14,8 @@ TEST(TextEncoding, Utf8IsKeptAndAnythingElseReadAsShiftJis)
     EXPECT_EQ(decodeDataText("\x87\x40\x81\x60"), "①～");
     // Neither encoding: the bad byte is marked, the rest survives.
     EXPECT_EQ(decodeDataText("\x93\x8C\xFF" "2020"), "東\xEF\xBF\xBD" "2020");
+    // In a path each name is read on its own: a CP932 file in a UTF-8 folder.
+    EXPECT_EQ(decodePathText("/データ/\x93\x8C\x8B\x9E/\x93\x73.txt"), "/データ/東京/都.txt");
 }
 
 TEST(TextEncoding, Utf8CheckRejectsMalformedSequences)

@@ -111,6 +111,7 @@ TEST_F(FormRoad, ChooseDrawAnalyseTwentyToFortyOnRealData)
     ASSERT_EQ(form.surface.lines.size(), before + 21u * 3u);
     EXPECT_EQ(form.surface.lines[before].colour, palette::LightRed);       // age 20
     EXPECT_EQ(form.surface.lines[before + 3].colour, palette::BrightWhite); // age 21
+    EXPECT_EQ(handlers.chartDescription().find("範囲"), std::string::npos);  // nor tells it
 }
 
 TEST_F(FormRoad, ADrawAfterTheRecordedPathBecameADirectoryFails)

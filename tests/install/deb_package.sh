@@ -66,9 +66,10 @@ done
 grep -q '^/usr/local' <<<"$contents" && fail "package installs under /usr/local"
 dpkg-deb -c "$deb" | grep -E " \./usr/bin/$executable\$" | grep -q '^-rwxr-xr-x' ||
   fail "/usr/bin/$executable is not mode 0755 in the package"
-# Debian's copyright file, not the plain licence text.
+# Debian's copyright file, not the plain licence text. sed reads to the end,
+# so tar never writes into a closed pipe (a failure under pipefail).
 dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/jinko-pyramid/copyright |
-  head -n1 | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  sed -n 1p | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
   fail "/usr/share/doc/jinko-pyramid/copyright is not in the machine-readable format"
 
 # lintian over both packages and the .changes.
