@@ -10,6 +10,7 @@
 #include "data/data_file_reader.h"
 #include "data/regional_file_load.h"
 #include "plain_items.h"
+#include "scratch_file.h"
 #include "support/memory_form.h"
 
 #include <cerrno>
@@ -24,6 +25,8 @@
 using namespace pyramid;
 
 using namespace pyramid::plain;
+
+using pyramid::fuzzing::scratchFile;
 
 namespace {
 
@@ -158,20 +161,6 @@ void loadAgreesWithSplitter(const std::string& path, const std::vector<DataItem>
     check(form.caption(Label::Label2) == data.TitleYear + std::string(kTitleSuffix), "title caption");
 }
 
-// One scratch file for the whole run, rewritten for each input.
-const std::string& scratchFile()
-{
-    static const std::string path = [] {
-        std::string pattern = "/tmp/pyramid-fuzz-XXXXXX";
-        const int fd = ::mkstemp(pattern.data());
-        if (fd < 0)
-            fault("cannot make a scratch file");
-        ::close(fd);
-        std::atexit([] { ::unlink(scratchFile().c_str()); });
-        return pattern;
-    }();
-    return path;
-}
 
 }  // namespace
 

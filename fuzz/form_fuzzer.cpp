@@ -13,6 +13,7 @@
 #include "core/error_prompt.h"
 #include "core/failure.h"
 #include "plain_items.h"
+#include "scratch_file.h"
 #include "support/memory_form.h"
 
 #include <cerrno>
@@ -29,6 +30,8 @@
 
 using namespace pyramid;
 using namespace pyramid::plain;
+
+using pyramid::fuzzing::scratchFile;
 
 namespace {
 
@@ -339,19 +342,6 @@ void checkForm(const testing::MemoryForm& form)
               "a chart coordinate is not finite");
 }
 
-const std::string& scratchFile()
-{
-    static const std::string path = [] {
-        std::string pattern = "/tmp/pyramid-form-fuzz-XXXXXX";
-        const int fd = ::mkstemp(pattern.data());
-        if (fd < 0)
-            fault("cannot make a scratch file");
-        ::close(fd);
-        std::atexit([] { ::unlink(scratchFile().c_str()); });
-        return pattern;
-    }();
-    return path;
-}
 
 }  // namespace
 
