@@ -121,6 +121,21 @@ private:
 
 // ---- The file's figures, read plainly.
 
+// Where the sign, digits and decimal part at the start of `t` end; `digits`
+// counts the digits read.
+std::size_t plainMantissa(const std::string& t, std::size_t& digits)
+{
+    std::size_t p = 0;
+    if (p < t.size() && (t[p] == '+' || t[p] == '-'))
+        ++p;
+    while (p < t.size() && t[p] >= '0' && t[p] <= '9')
+        ++p, ++digits;
+    if (p < t.size() && t[p] == '.')
+        for (++p; p < t.size() && t[p] >= '0' && t[p] <= '9'; ++p)
+            ++digits;
+    return p;
+}
+
 // A plain decimal count, blanks around it allowed; nullopt when the text is
 // no count or its value is not plainly a finite double.
 std::optional<double> plainCount(const DataItem& item)
@@ -131,14 +146,8 @@ std::optional<double> plainCount(const DataItem& item)
     while (!t.empty() && isBlank(t.front()))
         t.erase(0, 1);
     t = trimEnd(t);
-    std::size_t p = 0, digits = 0;
-    if (p < t.size() && (t[p] == '+' || t[p] == '-'))
-        ++p;
-    while (p < t.size() && t[p] >= '0' && t[p] <= '9')
-        ++p, ++digits;
-    if (p < t.size() && t[p] == '.')
-        for (++p; p < t.size() && t[p] >= '0' && t[p] <= '9'; ++p)
-            ++digits;
+    std::size_t digits = 0;
+    std::size_t p = plainMantissa(t, digits);
     if (digits == 0)
         return std::nullopt;
     if (p < t.size() && (t[p] == 'e' || t[p] == 'E')) {
@@ -219,14 +228,8 @@ double plainAge(std::string_view text)
         }
         return std::isinf(value) ? DBL_MAX : value;
     }
-    std::size_t p = 0, digits = 0;
-    if (p < t.size() && (t[p] == '+' || t[p] == '-'))
-        ++p;
-    while (p < t.size() && t[p] >= '0' && t[p] <= '9')
-        ++p, ++digits;
-    if (p < t.size() && t[p] == '.')
-        for (++p; p < t.size() && t[p] >= '0' && t[p] <= '9'; ++p)
-            ++digits;
+    std::size_t digits = 0;
+    std::size_t p = plainMantissa(t, digits);
     if (digits == 0)
         return 0;
     std::size_t end = p;
