@@ -6,10 +6,6 @@
 
 namespace pyramid {
 
-namespace {
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-}  // namespace
-
 DecimalScan scanDecimal(std::string_view text)
 {
     const char* const begin = text.data();

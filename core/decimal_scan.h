@@ -8,6 +8,9 @@
 
 namespace pyramid {
 
+// An ASCII digit: no other digits are read, whatever the locale.
+inline constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 enum class DecimalRange { InRange, TooLarge, TooSmall };
 
 struct DecimalScan {

@@ -1,5 +1,7 @@
 #include "core/error_prompt.h"
 
+#include "core/utf8_text.h"
+
 namespace pyramid {
 
 std::string errorPromptMessage(std::string_view description)
@@ -13,25 +15,6 @@ std::string errorPromptMessage(std::string_view description)
 }
 
 namespace {
-
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
 
 // Characters that would move, break or reverse the prompt's lines.
 bool breaksTheLine(char32_t c)
@@ -49,12 +32,12 @@ std::string quotedForPrompt(std::string_view utf8, bool alreadyCut)
     for (std::size_t i = 0; i < utf8.size();) {
         if (chars == kQuotedChars)
             return out + "…";
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        for (std::size_t k = 1; k < length && i + k < utf8.size(); ++k)
-            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        if (c < 0x20)
+        const Utf8Character read = utf8CharacterAt(utf8, i);
+        const std::size_t length = read.length == 0 ? 1 : read.length;
+        const char32_t c = read.code;
+        if (read.length == 0)
+            appendUtf8(out, 0xFFFD);  // a byte of no character, against the promise
+        else if (c < 0x20)
             appendUtf8(out, 0x2400 + c);
         else if (c == 0x7F)
             appendUtf8(out, 0x2421);

@@ -49,7 +49,6 @@ std::string packedAscii(std::string_view text)
     }
     return packed;
 }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 int hexDigit(char c)
 {

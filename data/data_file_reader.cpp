@@ -43,6 +43,12 @@ std::string shownText(const DataItem& item)
     return quotedForPrompt(itemText(item), item.truncated);
 }
 
+// An item read as a count: a cut item is never one.
+CountParse countOf(const DataItem& item, double& value)
+{
+    return item.truncated ? CountParse::NotANumber : parseCount(item.text, value);
+}
+
 [[noreturn]] void failAsCount(const DataItem& item, CountParse outcome)
 {
     const std::string named = std::to_string(item.number) + " 番目の項目「" + shownText(item) + "」";
@@ -333,7 +339,7 @@ double DataFileReader::readNumber()
     DataItem item;
     readItem(item);
     double value = 0;
-    const CountParse outcome = item.truncated ? CountParse::NotANumber : parseCount(item.text, value);
+    const CountParse outcome = countOf(item, value);
     if (outcome == CountParse::Number)
         return value;
     pending_ = std::move(item);
@@ -358,7 +364,7 @@ CountParse parseCount(std::string_view text, double& value)
 double itemValue(const DataItem& item)
 {
     double value = 0;
-    const CountParse outcome = item.truncated ? CountParse::NotANumber : parseCount(item.text, value);
+    const CountParse outcome = countOf(item, value);
     if (outcome != CountParse::Number)
         failAsCount(item, outcome);
     return value;

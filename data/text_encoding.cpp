@@ -6,43 +6,6 @@
 
 namespace pyramid {
 
-bool isValidUtf8(std::string_view bytes)
-{
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        int follow = 0;
-        unsigned int codePoint = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if ((c & 0xE0) == 0xC0) {
-            follow = 1, codePoint = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            follow = 2, codePoint = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            follow = 3, codePoint = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + follow >= bytes.size())
-            return false;
-        for (int k = 1; k <= follow; ++k) {
-            const auto d = static_cast<unsigned char>(bytes[i + k]);
-            if ((d & 0xC0) != 0x80)
-                return false;
-            codePoint = (codePoint << 6) | (d & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        static constexpr unsigned int kSmallest[] = {0, 0x80, 0x800, 0x10000};
-        if (codePoint < kSmallest[follow] || codePoint > 0x10FFFF ||
-            (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-            return false;
-        i += follow + 1;
-    }
-    return true;
-}
-
 std::string decodeDataText(std::string_view bytes)
 {
     if (isValidUtf8(bytes))

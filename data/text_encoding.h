@@ -1,12 +1,12 @@
 #pragma once
 // Texts from data files, which Japanese users save in UTF-8 or Shift_JIS.
 
+#include "core/utf8_text.h"  // isValidUtf8, which says what is kept as it is
+
 #include <string>
 #include <string_view>
 
 namespace pyramid {
-
-bool isValidUtf8(std::string_view bytes);
 
 // UTF-8 bytes are kept; anything else is decoded as CP932 (Shift_JIS).
 // Bytes that are neither become U+FFFD.
