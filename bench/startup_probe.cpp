@@ -5,30 +5,12 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "first_frame.h"
 
 #include <QApplication>
-#include <QEvent>
 
 #include <chrono>
 #include <cstdio>
-
-namespace {
-
-// Notes the first paint of a top-level window: the main window is the only one.
-class FirstFrame : public QObject {
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
-            painted = true;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -39,8 +21,7 @@ int main(int argc, char* argv[])
     FirstFrame frame;
     app.installEventFilter(&frame);
     const auto window = pyramid::ui::startProgram(app);
-    while (!frame.painted)
-        QApplication::processEvents(QEventLoop::AllEvents);
+    frame.await();
 
     const auto shown = std::chrono::steady_clock::now();
     std::printf("%lld\n", static_cast<long long>(

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "core/error_prompt.h"
+#include "first_frame.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -137,20 +138,6 @@ void reportOverAllAges(benchmark::State& state)
         state.SkipWithError("the report failed");
 }
 
-// Notes the first paint of the window itself.
-class FirstFrame : public QObject {
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
-
 // Another start-up in a process that has already shown a window: building
 // every control, Form_Load, show, up to the window's first frame.
 void startUpWarm(benchmark::State& state)
@@ -161,8 +148,7 @@ void startUpWarm(benchmark::State& state)
         FirstFrame frame;
         window->installEventFilter(&frame);
         window->show();
-        while (!frame.painted)
-            QApplication::processEvents();
+        frame.await();
         state.PauseTiming();
         window.reset();
         QApplication::processEvents();
