@@ -26,20 +26,11 @@ using namespace pyramid;
 
 using namespace pyramid::plain;
 
-using pyramid::fuzzing::scratchFile;
+using pyramid::fuzzing::check;
+using pyramid::fuzzing::fault;
+using pyramid::fuzzing::scratchFileHolding;
 
 namespace {
-
-[[noreturn]] void fault(const char* what)
-{
-    std::fprintf(stderr, "data_file_fuzzer: %s\n", what);
-    std::abort();
-}
-void check(bool condition, const char* what)
-{
-    if (!condition)
-        fault(what);
-}
 
 // ---- The reader alone.
 
@@ -167,14 +158,7 @@ void loadAgreesWithSplitter(const std::string& path, const std::vector<DataItem>
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    const std::string& path = scratchFile();
-    if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
-        if (size > 0)
-            std::fwrite(data, 1, size, out);
-        std::fclose(out);
-    } else {
-        fault("cannot write the scratch file");
-    }
+    const std::string& path = scratchFileHolding(input);
 
     const std::vector<DataItem> items = splitItems(input);
     // Buffers of 1 to 32 bytes put every kind of boundary inside some input.

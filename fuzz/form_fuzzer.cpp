@@ -12,6 +12,7 @@
 #include "app/pyramid_form.h"
 #include "core/error_prompt.h"
 #include "core/failure.h"
+#include "core/utf8_text.h"
 #include "plain_items.h"
 #include "scratch_file.h"
 #include "support/memory_form.h"
@@ -31,46 +32,15 @@
 using namespace pyramid;
 using namespace pyramid::plain;
 
-using pyramid::fuzzing::scratchFile;
+using pyramid::fuzzing::check;
+using pyramid::fuzzing::fault;
+using pyramid::fuzzing::scratchFileHolding;
 
 namespace {
-
-[[noreturn]] void fault(const char* what)
-{
-    std::fprintf(stderr, "form_fuzzer: %s\n", what);
-    std::abort();
-}
-void check(bool condition, const char* what)
-{
-    if (!condition)
-        fault(what);
-}
 
 constexpr std::string_view kScriptMarker = "\n\x01";
 constexpr int kMostYes = 36;
 constexpr int kMostReports = 3;
-
-bool validUtf8(std::string_view s)
-{
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (n == 0 || i + n > s.size())
-            return false;
-        std::uint32_t cp = n == 1 ? c : c & (0x7F >> n);
-        for (std::size_t k = 1; k < n; ++k) {
-            const auto d = static_cast<unsigned char>(s[i + k]);
-            if ((d & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (d & 0x3F);
-        }
-        const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (cp < least[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += n;
-    }
-    return true;
-}
 
 // ---- The prompt: answers from the script, and the form of every message.
 
@@ -93,7 +63,7 @@ public:
 private:
     static void checkMessage(std::string_view message)
     {
-        check(validUtf8(message), "prompt message is not UTF-8");
+        check(isValidUtf8(message), "prompt message is not UTF-8");
         const std::string question = "\r\n\r\n" + std::string(kErrorPromptQuestion);
         check(message.ends_with(question), "prompt message does not end in the question");
         const std::string_view description = message.substr(0, message.size() - question.size());
@@ -337,9 +307,9 @@ std::string ageText(std::string_view bytes)
 void checkForm(const testing::MemoryForm& form)
 {
     for (const auto& [label, text] : form.captions)
-        check(validUtf8(text), "a caption is not UTF-8");
+        check(isValidUtf8(text), "a caption is not UTF-8");
     for (const std::string& text : form.results)
-        check(validUtf8(text), "a result line is not UTF-8");
+        check(isValidUtf8(text), "a result line is not UTF-8");
     for (const auto& line : form.surface.lines)
         check(std::isfinite(line.x1) && std::isfinite(line.y1) && std::isfinite(line.x2) && std::isfinite(line.y2),
               "a chart coordinate is not finite");
@@ -355,13 +325,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view file = marker == std::string_view::npos ? input : input.substr(0, marker);
     std::string_view script = marker == std::string_view::npos ? std::string_view() : input.substr(marker + 2);
 
-    const std::string& path = scratchFile();
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out)
-        fault("cannot write the scratch file");
-    if (!file.empty())
-        std::fwrite(file.data(), 1, file.size(), out);
-    std::fclose(out);
+    const std::string& path = scratchFileHolding(file);
 
     // The script: answer bits, then age texts separated by \x02.
     const std::size_t bitsEnd = std::min(script.find('\x02'), script.size());

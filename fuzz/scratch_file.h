@@ -2,9 +2,12 @@
 // One scratch file for a whole fuzz run, rewritten for each input and removed
 // when the run ends.
 
+#include "fuzz_check.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 
 namespace pyramid::fuzzing {
@@ -14,14 +17,25 @@ inline const std::string& scratchFile()
     static const std::string path = [] {
         std::string pattern = "/tmp/pyramid-fuzz-XXXXXX";
         const int fd = ::mkstemp(pattern.data());
-        if (fd < 0) {
-            std::fprintf(stderr, "fuzzer: cannot make a scratch file\n");
-            std::abort();
-        }
+        if (fd < 0)
+            fault("cannot make a scratch file");
         ::close(fd);
         std::atexit([] { ::unlink(scratchFile().c_str()); });
         return pattern;
     }();
+    return path;
+}
+
+// The scratch file, now holding `bytes`.
+inline const std::string& scratchFileHolding(std::string_view bytes)
+{
+    const std::string& path = scratchFile();
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        fault("cannot write the scratch file");
+    if (!bytes.empty())
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+    std::fclose(out);
     return path;
 }
 
