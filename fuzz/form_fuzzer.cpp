@@ -32,9 +32,7 @@
 using namespace pyramid;
 using namespace pyramid::plain;
 
-using pyramid::fuzzing::check;
-using pyramid::fuzzing::fault;
-using pyramid::fuzzing::scratchFileHolding;
+using namespace pyramid::fuzzing;
 
 namespace {
 
