@@ -36,7 +36,7 @@ using pyramid::ui::MainWindow;
 
 namespace {
 
-const QString kFolder = QStringLiteral("都道府県");
+const QString kFolder = QStringLiteral("3 都道府県");
 const QString kSampleName = QStringLiteral("01 北海道.txt");
 
 const QColor kWhite(255, 255, 255);
