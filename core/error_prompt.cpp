@@ -1,5 +1,7 @@
 #include "core/error_prompt.h"
 
+#include "core/utf8_text.h"
+
 namespace pyramid {
 
 std::string errorPromptMessage(std::string_view description)
@@ -40,14 +42,13 @@ bool breaksTheLine(char32_t c)
            c == 0x2029 || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 
-}  // namespace
-
-std::string quotedForPrompt(std::string_view utf8, bool alreadyCut)
+// The visible form of `utf8`, cut after `limit` characters.
+std::string visibleText(std::string_view utf8, std::size_t limit, bool alreadyCut)
 {
     std::string out;
     std::size_t chars = 0;
     for (std::size_t i = 0; i < utf8.size();) {
-        if (chars == kQuotedChars)
+        if (chars == limit)
             return out + "…";
         const auto lead = static_cast<unsigned char>(utf8[i]);
         const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
@@ -66,6 +67,20 @@ std::string quotedForPrompt(std::string_view utf8, bool alreadyCut)
         ++chars;
     }
     return alreadyCut ? out + "…" : out;
+}
+
+}  // namespace
+
+std::string quotedForPrompt(std::string_view utf8, bool alreadyCut)
+{
+    return visibleText(utf8, kQuotedChars, alreadyCut);
+}
+
+std::string pathForPrompt(std::string_view utf8)
+{
+    if (characterCount(utf8) <= kQuotedPathChars)
+        return visibleText(utf8, kQuotedPathChars, false);
+    return "…" + visibleText(lastCharacters(utf8, kQuotedPathChars - 1), kQuotedPathChars, false);
 }
 
 }  // namespace pyramid

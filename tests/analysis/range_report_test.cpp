@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace pyramid;
 using namespace pyramid::testing;
 
@@ -203,11 +205,19 @@ TEST_F(RangeReport, PastTheTablesFailsBeforeDrawingOrReporting)
         form.results[k] = "old";
     report("150", "250");
     ASSERT_EQ(prompt.asked.size(), 1u);
-    EXPECT_NE(prompt.asked[0].message.find("インデックス"), std::string::npos);
+    EXPECT_EQ(prompt.asked[0].message, "インデックスが有効範囲にありません。\r\n"
+                                       "250歳はこのファイルの年齢（0〜199歳）の範囲外です。\r\n\r\n対処し継続しますか？");
     EXPECT_EQ(form.caption(Label::Label10), "150歳(1845)から");  // the lines are already written
     EXPECT_TRUE(form.surface.lines.empty());
     EXPECT_EQ(form.results[0], "old");
     EXPECT_NE(form.focus, "Command2");
+    // The age named is the one outside, whichever box holds it.
+    for (const auto& [from, to, named] : {std::tuple{"300", "250", "250歳は"}, {"-5", "10", "-5歳は"}, {"1e20", "0", "1E+20歳は"}}) {
+        prompt.asked.clear();
+        report(from, to);
+        ASSERT_EQ(prompt.asked.size(), 1u);
+        EXPECT_NE(prompt.asked[0].message.find(named), std::string::npos) << prompt.asked[0].message;
+    }
 }
 
 TEST_F(RangeReport, ARangeWithoutWomenStopsAtTheRatioLine)
