@@ -129,7 +129,7 @@ TEST(Library, ThePartsAddUpToTheirWholeAtEveryAgeForEachSex)
         const char* whole;  // file of the whole
     };
     const Sum sums[] = {
-        {"prefecture", 47, "1 全国の推移/2020 全国.txt"},
+        {"prefecture", 47, "1 全国推移/2020 全国.txt"},
         {"ward", 23, "5 東京23区/13100 特別区部.txt"},
     };
     const std::vector<IndexRow> rows = readIndex();
