@@ -2,9 +2,8 @@
 // walks it: started in the population library, open a prefecture's folder and
 // file in the lists, draw, open the analysis, type 20 and 40, read the report;
 // then a range beyond the tables, answered No. Saves the pictures of the
-// README and of the Japanese guide on the way, from the installed library,
-// so that they show the paths a user sees; without it the walk reads the
-// library of the source tree and saves no picture.
+// README and of the Japanese guide on the way, from the installed library as
+// a user sees it; without one the walk reads samples/ and saves no picture.
 // The slots run in order on one window, each going on from the last.
 // Expected figures come from the file's numbers read here with a stream.
 
@@ -63,8 +62,7 @@ private slots:
         // Started in the library, as the desktop entry starts the program.
         installed = QFileInfo::exists(PYRAMID_INSTALLED_LIBRARY_DIR "/" + kFolder + "/" + kSampleName);
         if (!installed)
-            qInfo("No library installed in " PYRAMID_INSTALLED_LIBRARY_DIR
-                  ": walking the source library, no pictures saved, no installed path checked.");
+            qInfo("No library in " PYRAMID_INSTALLED_LIBRARY_DIR ": walking samples/, no pictures, no installed path checked.");
         library = QDir(installed ? PYRAMID_INSTALLED_LIBRARY_DIR : PYRAMID_LIBRARY_DIR).canonicalPath();
         QVERIFY(QDir::setCurrent(library));
         samples = library + "/" + kFolder;
@@ -124,8 +122,7 @@ private slots:
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(listed.front()).center());
         QCOMPARE(control<QLabel>(*window, "Label1")->text(), samples + "/" + kSampleName);
         if (installed)
-            QCOMPARE(control<QLabel>(*window, "Label1")->text(),
-                     PYRAMID_INSTALLED_LIBRARY_DIR "/" + kFolder + "/" + kSampleName);
+            QCOMPARE(control<QLabel>(*window, "Label1")->text(), PYRAMID_INSTALLED_LIBRARY_DIR "/" + kFolder + "/" + kSampleName);
         QCOMPARE(QApplication::focusWidget(), control(*window, "Command1"));
         saveGuidePicture(*window, "file-chosen.png");
     }
