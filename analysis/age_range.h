@@ -3,6 +3,7 @@
 
 #include "core/form_controls.h"
 #include "core/statement_runner.h"
+#include "data/population.h"
 
 namespace pyramid {
 
@@ -17,6 +18,11 @@ AgeRange readAgeRange(StatementRunner& run, const FormControls& form);
 
 // Exchanges the two when ToAge - FromAge < 0; the boxes are not touched.
 void orderAgeRange(StatementRunner& run, AgeRange& range);
+
+// The count of class i of `range` in `table`. A class outside the tables
+// fails as the table does, but the description names the typed age that
+// reached it: the from-age at the first class, the to-age past the last.
+double countOfClass(const PopulationTable& table, const AgeRange& range, double i);
 
 // Runs `body(i)` for the classes FromAge+1 .. ToAge+1 in steps of 1, with
 // the bounds fixed at the start.

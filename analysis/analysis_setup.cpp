@@ -3,7 +3,9 @@
 #include "analysis/age_range.h"
 #include "chart/pyramid_drawing.h"
 #include "chart/pyramid_mapping.h"
+#include "core/failure.h"
 #include "core/leading_number.h"
+#include "core/number_text.h"
 
 namespace pyramid {
 
@@ -25,6 +27,19 @@ void orderAgeRange(StatementRunner& run, AgeRange& range)
     }
 }
 
+double countOfClass(const PopulationTable& table, const AgeRange& range, double i)
+{
+    try {
+        return table.at(i);
+    } catch (const Failure& failure) {
+        const bool outside = failure.kind() == FailureKind::SubscriptOutOfRange || failure.kind() == FailureKind::Overflow;
+        if (!table.exists() || !outside)
+            throw;
+        const double age = i == range.FromAge + 1 ? range.FromAge : range.ToAge;
+        throw Failure(failure.kind(), generalText(age) + "歳はこのファイルの年齢（0〜199歳）の範囲外です。");
+    }
+}
+
 void setUpAnalysis(StatementRunner& run, FormControls& form, const PopulationData& data)
 {
     AgeRange range = readAgeRange(run, form);
@@ -34,7 +49,10 @@ void setUpAnalysis(StatementRunner& run, FormControls& form, const PopulationDat
     // The range still in the boxes is the one last highlighted: back to the
     // pyramid's own colours before a new range is chosen.
     forEachClassOf(run, range, [&](double i) {
-        const int colour = run([&] { return pyramidBarColour(i); });
+        const int colour = run([&] {
+            countOfClass(data.MalePop, range, i);  // an age outside the tables is named before the row is drawn
+            return pyramidBarColour(i);
+        });
         drawClassRow(run, form.chart(), data, i, BarScale, colour);
     });
 

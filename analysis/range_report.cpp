@@ -61,8 +61,8 @@ void report(StatementRunner& run, FormControls& form, const PopulationData& data
     orderAgeRange(run, range);
 
     forEachClassOf(run, range, [&](double i) {
-        run([&] { sums.RangeMale = checkedAdd(sums.RangeMale, data.MalePop.at(i)); });
-        run([&] { sums.RangeFemale = checkedAdd(sums.RangeFemale, data.FemalePop.at(i)); });
+        run([&] { sums.RangeMale = checkedAdd(sums.RangeMale, countOfClass(data.MalePop, range, i)); });
+        run([&] { sums.RangeFemale = checkedAdd(sums.RangeFemale, countOfClass(data.FemalePop, range, i)); });
     });
     run([&] { sums.RangeTotal = checkedAdd(sums.RangeMale, sums.RangeFemale); });
     const double BarScale = run([&] { return barScaleFor(data.MaxCount); });

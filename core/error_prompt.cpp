@@ -23,14 +23,13 @@ bool breaksTheLine(char32_t c)
            c == 0x2029 || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 
-}  // namespace
-
-std::string quotedForPrompt(std::string_view utf8, bool alreadyCut)
+// The visible form of `utf8`, cut after `limit` characters.
+std::string visibleText(std::string_view utf8, std::size_t limit, bool alreadyCut)
 {
     std::string out;
     std::size_t chars = 0;
     for (std::size_t i = 0; i < utf8.size();) {
-        if (chars == kQuotedChars)
+        if (chars == limit)
             return out + "…";
         const Utf8Character read = utf8CharacterAt(utf8, i);
         const std::size_t length = read.length == 0 ? 1 : read.length;
@@ -49,6 +48,20 @@ std::string quotedForPrompt(std::string_view utf8, bool alreadyCut)
         ++chars;
     }
     return alreadyCut ? out + "…" : out;
+}
+
+}  // namespace
+
+std::string quotedForPrompt(std::string_view utf8, bool alreadyCut)
+{
+    return visibleText(utf8, kQuotedChars, alreadyCut);
+}
+
+std::string pathForPrompt(std::string_view utf8)
+{
+    if (characterCount(utf8) <= kQuotedPathChars)
+        return visibleText(utf8, kQuotedPathChars, false);
+    return "…" + visibleText(lastCharacters(utf8, kQuotedPathChars - 1), kQuotedPathChars, false);
 }
 
 }  // namespace pyramid

@@ -26,6 +26,14 @@ inline constexpr std::size_t kQuotedChars = 40;
 // `alreadyCut` adds the ellipsis for a text that was cut before.
 std::string quotedForPrompt(std::string_view utf8, bool alreadyCut = false);
 
+// How many characters of a path a description shows.
+inline constexpr std::size_t kQuotedPathChars = 60;
+
+// A path (valid UTF-8) as a description shows it: as quotedForPrompt, but a
+// long one keeps its last kQuotedPathChars characters after an ellipsis, so
+// the file's own name stays in view.
+std::string pathForPrompt(std::string_view utf8);
+
 class ErrorPrompt {
 public:
     virtual ~ErrorPrompt() = default;

@@ -30,11 +30,14 @@ constexpr std::array<bool, 256> kSeparator = [] {
 bool isSeparator(char c) { return kSeparator[static_cast<unsigned char>(c)]; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// The path as the lists and Label1 show it.
+std::string shownPath(const std::string& path) { return pathForPrompt(decodePathText(path)); }
+
 [[noreturn]] void failToOpen(int error, const std::string& path)
 {
     if (error == ENOENT || error == ENOTDIR)
-        throw Failure(FailureKind::FileNotFound, "ファイル: " + path);
-    throw Failure(FailureKind::FileAccess, "ファイル: " + path);
+        throw Failure(FailureKind::FileNotFound, "ファイル: " + shownPath(path));
+    throw Failure(FailureKind::FileAccess, "ファイル: " + shownPath(path));
 }
 
 // A short, readable form of an item's text for a failure description.
@@ -51,7 +54,9 @@ CountParse countOf(const DataItem& item, double& value)
 
 [[noreturn]] void failAsCount(const DataItem& item, CountParse outcome)
 {
-    const std::string named = std::to_string(item.number) + " 番目の項目「" + shownText(item) + "」";
+    // The line is what a text editor shows; the item number counts across lines.
+    const std::string line = item.line > 0 ? "ファイルの" + std::to_string(item.line) + "行目、" : "";
+    const std::string named = line + std::to_string(item.number) + "番目の項目「" + shownText(item) + "」";
     if (item.truncated)
         throw Failure(FailureKind::TypeMismatch, named + "は長すぎて数値として読めません。");
     if (outcome == CountParse::TooLarge)
@@ -75,17 +80,17 @@ void DataFileReader::open(const std::string& path)
     if (::stat(path.c_str(), &info) != 0)
         failToOpen(errno, path);
     if (S_ISDIR(info.st_mode))
-        throw Failure(FailureKind::FileAccess, "フォルダーはデータファイルとして開けません: " + path);
+        throw Failure(FailureKind::FileAccess, "フォルダはデータファイルとして開けません: " + shownPath(path));
     // A pipe would block the window and a device may never end.
     if (!S_ISREG(info.st_mode))
-        throw Failure(FailureKind::FileAccess, "通常のファイルではありません: " + path);
+        throw Failure(FailureKind::FileAccess, "通常のファイルではありません: " + shownPath(path));
 
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         failToOpen(errno, path);
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        throw Failure(FailureKind::FileAccess, "通常のファイルではありません: " + path);
+        throw Failure(FailureKind::FileAccess, "通常のファイルではありません: " + shownPath(path));
     }
 
     fd_ = fd;
@@ -93,6 +98,7 @@ void DataFileReader::open(const std::string& path)
     bufferOffset_ = 0;
     endedAtEnd_ = failed_ = false;
     itemsRead_ = 0;
+    lineBreaks_ = 0;
     pending_.reset();
     solidAt_ = -1;
     solidIsEnd_ = false;
@@ -246,11 +252,17 @@ void DataFileReader::readPlain(DataItem& item)
 void DataFileReader::readQuoted(DataItem& item)
 {
     ++pos_;  // the opening mark
+    bool afterCr = false;  // CR LF is one line break, even split between two reads
     for (;;) {
         const char* begin = buffer_.get() + pos_;
         const char* end = buffer_.get() + end_;
         const auto* mark = static_cast<const char*>(std::memchr(begin, '"', static_cast<std::size_t>(end - begin)));
         appendToItem(item, begin, mark != nullptr ? mark : end, false);
+        for (const char* p = begin; p < (mark != nullptr ? mark : end); ++p) {
+            if (*p == '\r' || (*p == '\n' && !afterCr))
+                ++lineBreaks_;
+            afterCr = *p == '\r';
+        }
         if (mark != nullptr) {
             pos_ = static_cast<std::size_t>(mark - buffer_.get()) + 1;
             break;
@@ -279,9 +291,11 @@ void DataFileReader::readItem(DataItem& item)
         throw Failure(FailureKind::InputPastEnd);
 
     const std::int64_t start = bufferOffset_ + static_cast<std::int64_t>(pos_);
+    const long linesAtStart = lineBreaks_;
     try {
         readItemFromHere(item);
     } catch (const Failure&) {
+        lineBreaks_ = linesAtStart;
         restartAt(start);
         throw;
     }
@@ -300,6 +314,8 @@ void DataFileReader::readItemFromHere(DataItem& item)
     // The separator belongs to the item it ends; CR LF is one line break.
     const auto takeSeparator = [this] {
         const char separator = buffer_[pos_++];
+        if (separator != ',')
+            ++lineBreaks_;
         if (separator == '\r' && (pos_ < end_ || refill()) && buffer_[pos_] == '\n')
             ++pos_;
     };
@@ -315,6 +331,7 @@ void DataFileReader::readItemFromHere(DataItem& item)
     item.text.clear();
     item.truncated = false;
     skipBlanks();
+    item.line = lineBreaks_ + 1;
     if (pos_ < end_ && buffer_[pos_] == '"')
         readQuoted(item);
     else

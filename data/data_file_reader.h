@@ -31,6 +31,7 @@ struct DataItem {
     long number = 0;         // 1-based position of the item in the file
     std::string text;        // raw bytes of the item, at most kMaxItemBytes
     bool truncated = false;  // the item went on past kMaxItemBytes
+    long line = 0;           // 1-based line of the file it starts on; 0 when not known
 };
 
 class DataFileReader {
@@ -102,6 +103,7 @@ private:
     bool endedAtEnd_ = false;
     bool failed_ = false;  // the position in the file is lost: nothing more can be read
     long itemsRead_ = 0;
+    long lineBreaks_ = 0;  // line breaks read so far, for the line an item starts on
     std::optional<DataItem> pending_;  // a count that failed, to be read again
 
     // From the current position up to solidAt_ there are only blanks and line

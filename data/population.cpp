@@ -17,7 +17,7 @@ long PopulationTable::checkedSlot(double index) const
 {
     const long slot = slotIndex(index);
     if (!exists_)
-        throw Failure(FailureKind::SubscriptOutOfRange, "人口表はまだ読み込まれていません。");
+        throw Failure(FailureKind::SubscriptOutOfRange, "データファイルがまだ読み込まれていません。先に作図実行を押してください。");
     if (slot < 0 || slot > kLastSlot)
         throw Failure(FailureKind::SubscriptOutOfRange,
                       "年齢区分 " + std::to_string(slot) + " は 0～200 の範囲外です。");

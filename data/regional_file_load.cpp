@@ -1,6 +1,7 @@
 #include "data/regional_file_load.h"
 
 #include "core/checked_math.h"
+#include "core/failure.h"
 #include "data/data_file_reader.h"
 
 #include <string>
@@ -25,6 +26,10 @@ void readTable(StatementRunner& run, DataFileReader& file, PopulationTable& tabl
         run([&] {
             // The slot is checked before the item is taken, and a count that
             // fails stays unread: a retry meets the same item for the same slot.
+            if (i > PopulationTable::kLastSlot)
+                throw Failure(FailureKind::SubscriptOutOfRange,
+                              "人数の項目が多すぎます（" + std::to_string(long(ClassCount * 2)) +
+                                  "個）。読めるのは男女それぞれ200区分（0〜199歳）までです。");
             table.at(i);
             table.set(static_cast<long>(i), file.readNumber());
         });

@@ -121,7 +121,7 @@ TEST_F(AnalysisSetup, PastTheTablesFailsAtSlot201AfterRepaintingTheRest)
     click("150", "250");
     EXPECT_EQ(lines().size(), 50u * 3);  // classes 151..200
     ASSERT_EQ(prompt.asked.size(), 2u);
-    EXPECT_NE(prompt.asked[0].message.find("インデックスが有効範囲にありません。"), std::string::npos);
+    EXPECT_NE(prompt.asked[0].message.find("インデックスが有効範囲にありません。\r\n250歳は"), std::string::npos);
     // No left the handler: nothing after the loop ran.
     EXPECT_EQ(form.caption(Label::Label7), "");
     EXPECT_EQ(form.ageBoxes[0], "150");

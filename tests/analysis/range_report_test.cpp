@@ -203,11 +203,14 @@ TEST_F(RangeReport, PastTheTablesFailsBeforeDrawingOrReporting)
         form.results[k] = "old";
     report("150", "250");
     ASSERT_EQ(prompt.asked.size(), 1u);
-    EXPECT_NE(prompt.asked[0].message.find("インデックス"), std::string::npos);
+    EXPECT_EQ(prompt.asked[0].message, "インデックスが有効範囲にありません。\r\n"
+                                       "250歳はこのファイルの年齢（0〜199歳）の範囲外です。\r\n\r\n対処し継続しますか？");
     EXPECT_EQ(form.caption(Label::Label10), "150歳(1845)から");  // the lines are already written
     EXPECT_TRUE(form.surface.lines.empty());
     EXPECT_EQ(form.results[0], "old");
     EXPECT_NE(form.focus, "Command2");
+    report("10", "-5");  // below the tables, the from-age after the exchange is named
+    EXPECT_NE(prompt.asked.at(1).message.find("\n-5歳は"), std::string::npos) << prompt.asked[1].message;
 }
 
 TEST_F(RangeReport, ARangeWithoutWomenStopsAtTheRatioLine)

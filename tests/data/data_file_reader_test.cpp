@@ -194,12 +194,13 @@ TEST_P(ReaderRules, AnOverlongItemIsCutAndCannotBeACount)
 TEST_P(ReaderRules, ACountThatFailsStaysUnreadForTheNextTry)
 {
     DataFileReader reader(GetParam());
-    reader.open(dir.write("items.txt", "2020\nabc\n7\n"));
+    // A line break inside quotation marks is a line too; CR LF is one.
+    reader.open(dir.write("items.txt", "\"20\r\n20\"\r\nabc\n7\n"));
     reader.readItem();
     for (int attempt = 0; attempt < 2; ++attempt) {
         const Failure failure = failureFrom([&] { reader.readNumber(); });
         EXPECT_EQ(failure.kind(), FailureKind::TypeMismatch);
-        EXPECT_NE(failure.description().find("2 番目の項目「abc」"), std::string::npos) << failure.description();
+        EXPECT_NE(failure.description().find("ファイルの3行目、2番目の項目「abc」"), std::string::npos) << failure.description();
         EXPECT_FALSE(reader.atEnd());
     }
     const DataItem again = reader.readItem();
@@ -290,6 +291,11 @@ TEST(ReaderOpen, MissingPathsAreNotFoundAndOtherThingsCannotBeRead)
     EXPECT_EQ(failureOf([&] { reader.open(dir.path("no/such.txt")); }), FailureKind::FileNotFound);
     EXPECT_EQ(failureOf([&] { reader.open(file + "/x"); }), FailureKind::FileNotFound);
     EXPECT_EQ(failureOf([&] { reader.open(""); }), FailureKind::FileNotFound);
+    // The path as the lists show it: a CP932 name decoded, a long path by its end.
+    EXPECT_EQ(failureFrom([&] { reader.open("/m/\x96\x6B\x8A\x43\x93\xB9.txt"); }).description(),
+              "ファイルが見つかりません。\r\nファイル: /m/北海道.txt");
+    EXPECT_EQ(failureFrom([&] { reader.open("/" + std::string(70, 'd') + "/01 北海道.txt"); }).description(),
+              "ファイルが見つかりません。\r\nファイル: …" + std::string(48, 'd') + "/01 北海道.txt");
     EXPECT_EQ(failureOf([&] { reader.open(dir.dir().string()); }), FailureKind::FileAccess);
     EXPECT_EQ(failureOf([&] { reader.open("/dev/null"); }), FailureKind::FileAccess);
     // A pipe with no writer must be refused, not waited on.
@@ -364,16 +370,17 @@ TEST(CountGrammar, FailuresNameTheItemNumberAndText)
         FailureKind kind;
         std::string detail;
     } cases[] = {
-        {{4, "12abc"}, FailureKind::TypeMismatch, "4 番目の項目「12abc」は数値ではありません。"},
-        {{9, "1e999"}, FailureKind::Overflow, "9 番目の項目「1e999」は数値として大きすぎます。"},
+        {{4, "12abc"}, FailureKind::TypeMismatch, "4番目の項目「12abc」は数値ではありません。"},
+        {{9, "1e999"}, FailureKind::Overflow, "9番目の項目「1e999」は数値として大きすぎます。"},
+        {{9, "x", false, 3}, FailureKind::TypeMismatch, "ファイルの3行目、9番目の項目「x」は数値ではありません。"},
         {{3, std::string(kMaxItemBytes, '\0'), true}, FailureKind::TypeMismatch,
-         "3 番目の項目「" + pictures40 + "…」は長すぎて数値として読めません。"},
+         "3番目の項目「" + pictures40 + "…」は長すぎて数値として読めません。"},
         {{5, std::string("1\t2\x1B\x7F\xC2\x85\xE2\x80\xAE" "3", 11)}, FailureKind::TypeMismatch,
-         "5 番目の項目「1␉2␛␡\uFFFD\uFFFD3」は数値ではありません。"},
+         "5番目の項目「1␉2␛␡\uFFFD\uFFFD3」は数値ではありません。"},
         {{6, std::string(39, '7') + "年号"}, FailureKind::TypeMismatch,
-         "6 番目の項目「" + std::string(39, '7') + "年…」は数値ではありません。"},
+         "6番目の項目「" + std::string(39, '7') + "年…」は数値ではありません。"},
         {{7, std::string(38, '7') + "年号"}, FailureKind::TypeMismatch,
-         "7 番目の項目「" + std::string(38, '7') + "年号」は数値ではありません。"},
+         "7番目の項目「" + std::string(38, '7') + "年号」は数値ではありません。"},
     };
     for (const auto& [item, kind, detail] : cases) {
         try {

@@ -331,14 +331,14 @@ TEST_F(Load, ACountThatIsNoNumberFailsAtTheSumNamingItself)
     prompt.answer({true, false});
     load(dir.write("bad.txt", "2020\n1\n5\n12abc\n7\n"));
     expectAskedOnly(FailureKind::TypeMismatch, 2);
-    EXPECT_NE(prompt.asked[1].message.find("4 番目の項目「12abc」"), std::string::npos);
+    EXPECT_NE(prompt.asked[1].message.find("ファイルの4行目、4番目の項目「12abc」"), std::string::npos);
     EXPECT_EQ(data.GrandTotal, 5);
     EXPECT_EQ(data.MaxCount, 5);
 
     prompt.asked.clear();
     load(dir.write("empty.txt", "2020\n1\n5,,7\n"));
     expectAskedOnly(FailureKind::TypeMismatch, 1);
-    EXPECT_NE(prompt.asked[0].message.find("4 番目の項目「」"), std::string::npos);
+    EXPECT_NE(prompt.asked[0].message.find("ファイルの3行目、4番目の項目「」"), std::string::npos);
 }
 
 TEST_F(Load, AWeightThatIsNoNumberIsTriedAgainNotSkipped)
@@ -348,7 +348,7 @@ TEST_F(Load, AWeightThatIsNoNumberIsTriedAgainNotSkipped)
     load(dir.write("weight.txt", "2020\nabc\n5\n6\n7\n"));
     expectAskedOnly(FailureKind::TypeMismatch, 3);
     for (const auto& question : prompt.asked)
-        EXPECT_NE(question.message.find("2 番目の項目「abc」"), std::string::npos);
+        EXPECT_NE(question.message.find("2番目の項目「abc」"), std::string::npos);
     EXPECT_EQ(data.RegionWeight, 42);
     EXPECT_EQ(data.GrandTotal, 0);
 }
@@ -373,6 +373,7 @@ TEST_F(Load, MoreThanTwoHundredClassesFailAtClassTwoHundredAndOne)
 
     // Yes tries class 201 again; it does not start over nor read on.
     expectAskedOnly(FailureKind::SubscriptOutOfRange, 2);
+    EXPECT_NE(prompt.asked[0].message.find("人数の項目が多すぎます（404個）"), std::string::npos);
     expectSlots(data.MalePop, {counts.begin(), counts.begin() + 200});
     expectSlots(data.FemalePop, {});
     EXPECT_EQ(data.MaleTotal, total(counts, 0, 200));

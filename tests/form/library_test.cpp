@@ -40,7 +40,7 @@ std::vector<std::string> tabFields(const std::string& line)
 
 std::vector<IndexRow> readIndex()
 {
-    std::ifstream in(kLibrary / "index.tsv");
+    std::ifstream in(kLibrary / "出典" / "index.tsv");
     std::string line;
     std::getline(in, line);
     const std::vector<std::string> columns = tabFields(line);
@@ -129,8 +129,8 @@ TEST(Library, ThePartsAddUpToTheirWholeAtEveryAgeForEachSex)
         const char* whole;  // file of the whole
     };
     const Sum sums[] = {
-        {"prefecture", 47, "全国の推移/2020 全国.txt"},
-        {"ward", 23, "東京23区/13100 特別区部.txt"},
+        {"prefecture", 47, "1 全国推移/2020 全国.txt"},
+        {"ward", 23, "5 東京23区/13100 特別区部.txt"},
     };
     const std::vector<IndexRow> rows = readIndex();
     for (const Sum& sum : sums) {

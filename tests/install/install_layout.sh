@@ -113,7 +113,7 @@ else
   # It starts the program in the data library, wherever the prefix put it.
   [[ "$(entry Path)" == "$prefix/$datadir/jinko-pyramid" ]] ||
     fail "desktop entry Path is '$(entry Path)', not the installed library $prefix/$datadir/jinko-pyramid"
-  [[ -f "$(entry Path)/index.tsv" ]] || fail "the data library is not installed in '$(entry Path)'"
+  [[ -f "$(entry Path)/出典/index.tsv" ]] || fail "the data library is not installed in '$(entry Path)'"
 fi
 
 # The AppStream metainfo, tied to the desktop entry and the program.
