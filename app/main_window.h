@@ -39,6 +39,8 @@ protected:
 private:
     FormWidgets buildControls();
     void wireEvents();
+    // The context menus of File1 and the chart, and the chart's tooltip.
+    void wireMenus();
     // Gives the chart surface the description of what it shows now.
     void describeChart();
 
