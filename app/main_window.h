@@ -32,6 +32,9 @@ public:
 
     // The form's controls as the handlers see them.
     WindowControls& controls() { return controls_; }
+    // The handlers, for what the window offers beyond its controls (a
+    // comparison laid over the chart from a menu or a dropped file).
+    PyramidForm& handlers() { return form_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -137,6 +137,38 @@ void reportOverAllAges(benchmark::State& state)
         state.SkipWithError("the report failed");
 }
 
+// Japan in 2020 drawn (101 classes) and 1935 laid over it, in persons or
+// in shares: the read of the second file, the chart again at the common
+// scale, the outline and the legend into the chart's image.
+void compareOverADrawnPyramid(benchmark::State& state)
+{
+    ShownWindow shown;
+    const std::string folder = std::string(PYRAMID_LIBRARY_DIR) + "/全国の推移/";
+    shown.window.controls().setCaption(Label::Label1, folder + "2020 全国.txt");
+    shown.draw->click();
+    const CompareBy by = state.range(0) == 0 ? CompareBy::Persons : CompareBy::Shares;
+    for (auto _ : state)
+        shown.window.handlers().compareWith(folder + "1935 全国.txt", by);
+    if (shown.prompt.asked != 0 || !shown.window.handlers().comparing())
+        state.SkipWithError("the comparison failed");
+}
+
+// The tooltip's reading of the row under the mouse while comparing: the
+// row found, then its two lines of text.
+void rowUnderTheMouse(benchmark::State& state)
+{
+    ShownWindow shown;
+    const std::string folder = std::string(PYRAMID_LIBRARY_DIR) + "/全国の推移/";
+    shown.window.controls().setCaption(Label::Label1, folder + "2020 全国.txt");
+    shown.draw->click();
+    shown.window.handlers().compareWith(folder + "1935 全国.txt", CompareBy::Persons);
+    double y = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(shown.window.handlers().rowTip(300, 18 + y));
+        y = y >= 400 ? 0 : y + 3.7;
+    }
+}
+
 // Notes the first paint of the window itself.
 class FirstFrame : public QObject {
 public:
@@ -217,6 +249,8 @@ void startUpCold(benchmark::State& state)
 BENCHMARK(loadAndDraw)->Unit(benchmark::kMicrosecond);
 BENCHMARK(loadDrawAndRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(reportOverAllAges)->Unit(benchmark::kMicrosecond);
+BENCHMARK(compareOverADrawnPyramid)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(rowUnderTheMouse)->Unit(benchmark::kMicrosecond);
 BENCHMARK(startUpWarm)->Unit(benchmark::kMillisecond);
 BENCHMARK(startUpCold)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 
