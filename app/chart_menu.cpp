@@ -1,5 +1,7 @@
 #include "app/chart_menu.h"
 
+#include <QEvent>
+#include <QKeyEvent>
 #include <QMenu>
 
 namespace pyramid::ui {
@@ -12,7 +14,35 @@ void showMenu(QMenu& menu, QPoint globalPos)
         menu.exec(globalPos);
 }
 
+// Asks for the menu on the keys that mean "context menu" on every desktop.
+class MenuKeys : public QObject {
+public:
+    MenuKeys(QWidget* widget, std::function<QPoint()> where) : QObject(widget), where_(std::move(where)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool menuKey = key->key() == Qt::Key_Menu && key->modifiers() == Qt::NoModifier;
+        const bool shiftF10 = key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
+        if (!menuKey && !shiftF10)
+            return false;
+        emit static_cast<QWidget*>(watched)->customContextMenuRequested(where_());
+        return true;
+    }
+
+private:
+    std::function<QPoint()> where_;
+};
+
 }  // namespace
+
+void openMenuFromKeyboard(QWidget* widget, std::function<QPoint()> where)
+{
+    widget->installEventFilter(new MenuKeys(widget, std::move(where)));
+}
 
 void addCompareEntries(QMenu& menu, PyramidForm& form, const std::string& path, const AfterEntry& after)
 {

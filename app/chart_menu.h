@@ -24,6 +24,10 @@ void openFileMenu(QWidget* list, QPoint globalPos, PyramidForm& form, const std:
 // The chart's menu.
 void openChartMenu(QWidget* chart, QPoint globalPos, PyramidForm& form, const AfterEntry& after);
 
+// The Menu key and Shift+F10 on `widget` open its context menu at the point
+// `where` gives, in the coordinates its menu request takes.
+void openMenuFromKeyboard(QWidget* widget, std::function<QPoint()> where);
+
 // The entries of comparing: the two ways for a file, disabled before a draw.
 void addCompareEntries(QMenu& menu, PyramidForm& form, const std::string& path, const AfterEntry& after);
 // 「比較をやめる」, enabled while comparing.

@@ -228,7 +228,11 @@ void MainWindow::wireMenus()
         const std::string path = name.empty() ? std::string() : childPath(files->path(), name);
         openFileMenu(files, files->viewport()->mapToGlobal(at), form_, path, describe);
     });
+    openMenuFromKeyboard(w.files, [files = w.files] {
+        return files->visualItemRect(files->currentItem()).center();
+    });
     w.picture->setContextMenuPolicy(Qt::CustomContextMenu);
+    openMenuFromKeyboard(w.picture, [picture = w.picture] { return picture->rect().center(); });
     connect(w.picture, &QWidget::customContextMenuRequested, this, [this, picture = w.picture, describe](QPoint at) {
         openChartMenu(picture, picture->mapToGlobal(at), form_, describe);
     });

@@ -140,15 +140,23 @@ void reportOverAllAges(benchmark::State& state)
 // Japan in 2020 drawn (101 classes) and 1935 laid over it, in persons or
 // in shares: the read of the second file, the chart again at the common
 // scale, the outline and the legend into the chart's image.
+const std::string kNational = std::string(PYRAMID_LIBRARY_DIR) + "/全国の推移/";
+
+// A shown window with Japan in 2020 drawn.
+struct Japan2020 : ShownWindow {
+    Japan2020()
+    {
+        window.controls().setCaption(Label::Label1, kNational + "2020 全国.txt");
+        draw->click();
+    }
+};
+
 void compareOverADrawnPyramid(benchmark::State& state)
 {
-    ShownWindow shown;
-    const std::string folder = std::string(PYRAMID_LIBRARY_DIR) + "/全国の推移/";
-    shown.window.controls().setCaption(Label::Label1, folder + "2020 全国.txt");
-    shown.draw->click();
+    Japan2020 shown;
     const CompareBy by = state.range(0) == 0 ? CompareBy::Persons : CompareBy::Shares;
     for (auto _ : state)
-        shown.window.handlers().compareWith(folder + "1935 全国.txt", by);
+        shown.window.handlers().compareWith(kNational + "1935 全国.txt", by);
     if (shown.prompt.asked != 0 || !shown.window.handlers().comparing())
         state.SkipWithError("the comparison failed");
 }
@@ -157,11 +165,8 @@ void compareOverADrawnPyramid(benchmark::State& state)
 // row found, then its two lines of text.
 void rowUnderTheMouse(benchmark::State& state)
 {
-    ShownWindow shown;
-    const std::string folder = std::string(PYRAMID_LIBRARY_DIR) + "/全国の推移/";
-    shown.window.controls().setCaption(Label::Label1, folder + "2020 全国.txt");
-    shown.draw->click();
-    shown.window.handlers().compareWith(folder + "1935 全国.txt", CompareBy::Persons);
+    Japan2020 shown;
+    shown.window.handlers().compareWith(kNational + "1935 全国.txt", CompareBy::Persons);
     double y = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(shown.window.handlers().rowTip(300, 18 + y));
