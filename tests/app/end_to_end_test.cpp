@@ -248,6 +248,10 @@ private slots:
     void aSecondFileFromTheFileMenuIsComparedAndTakenOffAgain()
     {
         asked.clear();
+        auto* from = control<QLineEdit>(*window, "Text1(0)");
+        auto* to = control<QLineEdit>(*window, "Text1(1)");
+        from->clear();  // the range past the tables is still in them
+        to->clear();
         window->controls().setDirPath((library + "/" + kNationalFolder).toStdString());
         const QImage plain = drawFile(*window, (library + "/" + kNationalFolder + "/1935 全国.txt").toStdString());
         auto* files = control<QListWidget>(*window, "File1");
@@ -268,10 +272,6 @@ private slots:
         QVERIFY2(QToolTip::text().startsWith("45歳（1890年生まれ）"), qPrintable(QToolTip::text()));
         saveGuidePicture(*window, "compare.png");
 
-        auto* from = control<QLineEdit>(*window, "Text1(0)");
-        auto* to = control<QLineEdit>(*window, "Text1(1)");
-        from->clear();  // the range past the tables is still in them
-        to->clear();
         QTest::mouseClick(control(*window, "Command3"), Qt::LeftButton);
         QTest::keyClicks(from, "0");
         QTest::keyClick(from, Qt::Key_Return);

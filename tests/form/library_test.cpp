@@ -304,10 +304,22 @@ TEST(LibraryComparison, AFileThatCannotBeReadLeavesTheChartAsItWas)
 
 TEST(LibraryComparison, TheTooltipReadsTheRowUnderThePoint)
 {
+    MemoryForm blank;  // before a draw: no tooltip, no comparison
+    ScriptedPrompt none;
+    PyramidForm fresh{blank, none};
+    fresh.compareWith(library::file(library::kNational, "1935 全国.txt"), CompareBy::Persons);
+    EXPECT_TRUE(fresh.rowTip(300, 238).empty() && !fresh.canCompare() && !fresh.comparing());
+    EXPECT_TRUE(blank.surface.lines.empty() && blank.surface.notes.empty());
+
     Drawn chart(library::file(library::kNational, "2020 全国.txt"));
     EXPECT_EQ(chart.handlers.rowTip(300, 238), "45歳（1975年生まれ）　男 934,925人（0.76％）　女 917,469人（0.74％）");
     EXPECT_EQ(chart.handlers.rowTip(630, 238), "");  // past the bars' ends
     chart.handlers.compareWith(library::file(library::kNational, "1935 全国.txt"), CompareBy::Persons);
     EXPECT_TRUE(chart.handlers.rowTip(300, 238).starts_with("45歳（1975年生まれ）　男 934,925人（0.76％）"
                                                            "　女 917,469人（0.74％）\n輪郭 全国 1935：45歳（1890年生まれ）　男 "));
+    // More classes than the drawn file: compared as far as the chart shows, age 104.
+    chart.handlers.compareWith(library::file(library::kNational, "2020 全国（110歳以上まで）.txt"), CompareBy::Persons);
+    EXPECT_EQ(std::count_if(chart.form.surface.lines.begin(), chart.form.surface.lines.end(),
+                            [](const ChartLine& l) { return l.colour == palette::Outline; }), 4 * 105);
+    EXPECT_TRUE(chart.handlers.rowTip(320, 6).starts_with("103歳（1917年生まれ）　データなし\n輪郭 全国 2020：103歳"));
 }
