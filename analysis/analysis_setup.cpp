@@ -40,11 +40,12 @@ double countOfClass(const PopulationTable& table, const AgeRange& range, double 
     }
 }
 
-void setUpAnalysis(StatementRunner& run, FormControls& form, const PopulationData& data)
+void setUpAnalysis(StatementRunner& run, FormControls& form, const PopulationData& data,
+                   const PyramidScale& scale)
 {
     AgeRange range = readAgeRange(run, form);
     orderAgeRange(run, range);
-    const double BarScale = run([&] { return barScaleFor(data.MaxCount); });
+    const double BarScale = run([&] { return scale.barScaleOf(data); });
 
     // The range still in the boxes is the one last highlighted: back to the
     // pyramid's own colours before a new range is chosen.

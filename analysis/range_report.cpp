@@ -37,7 +37,8 @@ constexpr ResultLine kResultLines[kResultLineCount] = {
     {"地域加重=", [](const RangeSums&, const PopulationData& d) { return checkedDivide(d.GrandTotal, d.RegionWeight); }},
 };
 
-void report(StatementRunner& run, FormControls& form, const PopulationData& data)
+void report(StatementRunner& run, FormControls& form, const PopulationData& data,
+            const PyramidScale& scale)
 {
     RangeSums sums;
     run([&] { sums.RangeMale = 0; });
@@ -65,7 +66,7 @@ void report(StatementRunner& run, FormControls& form, const PopulationData& data
         run([&] { sums.RangeFemale = checkedAdd(sums.RangeFemale, countOfClass(data.FemalePop, range, i)); });
     });
     run([&] { sums.RangeTotal = checkedAdd(sums.RangeMale, sums.RangeFemale); });
-    const double BarScale = run([&] { return barScaleFor(data.MaxCount); });
+    const double BarScale = run([&] { return scale.barScaleOf(data); });
 
     forEachClassOf(run, range, [&](double i) {
         const int BandColour =
@@ -74,10 +75,8 @@ void report(StatementRunner& run, FormControls& form, const PopulationData& data
     });
 
     for (int line = 0; line < kResultLineCount; ++line) {
-        const ResultLine& result = kResultLines[line];
         run([&] {
-            form.setResultCaption(line, std::string(result.literal) +
-                                            generalText(result.value(sums, data)));
+            form.setResultCaption(line, resultLineText(line, sums.RangeMale, sums.RangeFemale, data));
         });
     }
 
@@ -85,6 +84,15 @@ void report(StatementRunner& run, FormControls& form, const PopulationData& data
 }
 
 }  // namespace
+
+std::string resultLineText(int line, double RangeMale, double RangeFemale, const PopulationData& data)
+{
+    const ResultLine& result = kResultLines[line];
+    const RangeSums sums{RangeMale, RangeFemale, checkedAdd(RangeMale, RangeFemale)};
+    return std::string(result.literal) + generalText(result.value(sums, data));
+}
+
+std::string_view resultLiteral(int line) { return kResultLines[line].literal; }
 
 double surveyYear(std::string_view TitleYear)
 {
@@ -98,7 +106,7 @@ std::string birthText(double surveyYear, double age)
 }
 
 void ageBoxKeyPress(StatementRunner& run, FormControls& form, const PopulationData& data,
-                    int boxIndex, int keyCode)
+                    int boxIndex, int keyCode, const PyramidScale& scale)
 {
     if (!run([&] { return keyCode == kEnterKey; }))
         return;
@@ -107,7 +115,7 @@ void ageBoxKeyPress(StatementRunner& run, FormControls& form, const PopulationDa
         run([&] { form.focusAgeBox(1); });
         return;
     }
-    report(run, form, data);
+    report(run, form, data, scale);
 }
 
 }  // namespace pyramid

@@ -2,6 +2,7 @@
 // Enter in the age boxes: the first moves on to the second, the second
 // reports on the range between them.
 
+#include "chart/pyramid_drawing.h"
 #include "core/form_controls.h"
 #include "core/statement_runner.h"
 #include "data/population.h"
@@ -14,8 +15,16 @@ namespace pyramid {
 inline constexpr std::string_view kToAgePrompt = "何歳まで＝";
 
 // The body of Text1_KeyPress; acts only on Enter and never changes the key.
+// The range is highlighted at `scale`, the pyramid's own unless a comparison
+// gives another.
 void ageBoxKeyPress(StatementRunner& run, FormControls& form, const PopulationData& data,
-                    int boxIndex, int keyCode);
+                    int boxIndex, int keyCode, const PyramidScale& scale = {});
+
+// Result line `line` (0..7) of Label12 for a range holding these sums: its
+// literal and the general text of its value. Fails at a zero divisor.
+std::string resultLineText(int line, double RangeMale, double RangeFemale, const PopulationData& data);
+// The literal of result line `line` ("総人口比=", ...).
+std::string_view resultLiteral(int line);
 
 // The calendar year of the data: the leading-number value of the last four
 // characters of TitleYear (all of it when shorter).

@@ -1,10 +1,13 @@
 #include "app/chart_widget.h"
 
 #include "app/twips.h"
+#include "chart/pyramid_comparison.h"
 #include "core/palette.h"
 
+#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -74,18 +77,69 @@ void ChartWidget::clear()
     strokes_.clear();
     liveStroke_.clear();
     deadStrokes_ = 0;
+    notes_.clear();
     fitImage();
     canvas_.fill(Qt::black);
     shownStale_ = true;
     update();
 }
 
+double ChartWidget::unitsToPixelsX() const
+{
+    // Until a scale is given the inner area counts in twips.
+    return scaleWidth_ != 0 ? innerRect().width() / scaleWidth_ : 1.0 / kTwipsPerPixel;
+}
+
+double ChartWidget::unitsToPixelsY() const
+{
+    return scaleHeight_ != 0 ? innerRect().height() / scaleHeight_ : 1.0 / kTwipsPerPixel;
+}
+
+void ChartWidget::setNotes(std::vector<ChartText> notes)
+{
+    notes_ = std::move(notes);
+    update();
+}
+
+void ChartWidget::paintNotes(QPainter& painter, double unitsToPixelsX, double unitsToPixelsY) const
+{
+    QFont font = this->font();
+    font.setPixelSize(std::max(1, int(std::lround(notes::kFontHeight * unitsToPixelsY))));
+    painter.save();
+    painter.setFont(font);
+    for (const ChartText& note : notes_) {
+        const QString text = QString::fromUtf8(note.text.data(), qsizetype(note.text.size()));
+        const QPointF at(note.x * unitsToPixelsX, note.y * unitsToPixelsY);
+        // On black, so a grid line behind does not cut through the words.
+        const QRectF box = painter.boundingRect(QRectF(at, QSizeF(0, 0)), Qt::AlignLeft | Qt::AlignTop, text);
+        painter.fillRect(box, Qt::black);
+        const Rgb rgb = paletteColour(note.colour);
+        painter.setPen(QColor(rgb.red, rgb.green, rgb.blue));
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
+    }
+    painter.restore();
+}
+
+bool ChartWidget::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QPointF at = QPointF(help->pos() - innerRect().topLeft());
+    const std::string tip = tipText_ ? tipText_(at.x() / unitsToPixelsX(), at.y() / unitsToPixelsY()) : std::string();
+    if (tip.empty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), QString::fromStdString(tip), this);
+    }
+    return true;
+}
+
 void ChartWidget::line(float x1, float y1, float x2, float y2, int colour)
 {
-    const QRect inner = innerRect();
-    // Until a scale is given the inner area counts in twips.
-    const double sx = scaleWidth_ != 0 ? inner.width() / scaleWidth_ : 1.0 / kTwipsPerPixel;
-    const double sy = scaleHeight_ != 0 ? inner.height() / scaleHeight_ : 1.0 / kTwipsPerPixel;
+    const double sx = unitsToPixelsX();
+    const double sy = unitsToPixelsY();
     const QLineF mapped(x1 * sx, y1 * sy, x2 * sx, y2 * sy);
     // A point that no pixel can show (infinite or not a number) draws nothing.
     if (!std::isfinite(mapped.x1()) || !std::isfinite(mapped.y1()) || !std::isfinite(mapped.x2()) ||
@@ -127,6 +181,11 @@ void ChartWidget::paintEvent(QPaintEvent*)
     painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.drawImage(innerRect().topLeft(), shown);
+    if (!notes_.empty()) {
+        painter.translate(innerRect().topLeft());
+        painter.setClipRect(QRect(QPoint(0, 0), innerRect().size()));
+        paintNotes(painter, unitsToPixelsX(), unitsToPixelsY());
+    }
 }
 
 void ChartWidget::resizeEvent(QResizeEvent*)

@@ -15,7 +15,9 @@
 #include <QLineF>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -34,6 +36,20 @@ public:
     void setUserScale(double width, double height) override;
     void clear() override;
     void line(float x1, float y1, float x2, float y2, int colour) override;
+    void setNotes(std::vector<ChartText> notes) override;
+
+    // The texts over the lines, for a painter whose origin is the inner
+    // area's top left and whose pixels are the given sizes of one unit; the
+    // screen, a copied image and a printed page all show them so.
+    void paintNotes(QPainter& painter, double unitsToPixelsX, double unitsToPixelsY) const;
+    const std::vector<ChartText>& notes() const { return notes_; }
+    // Pixels of one user unit across and down the inner area.
+    double unitsToPixelsX() const;
+    double unitsToPixelsY() const;
+
+    // What the tooltip says at a point in user units; empty shows none.
+    using TipText = std::function<std::string(double x, double y)>;
+    void setTipText(TipText tip) { tipText_ = std::move(tip); }
 
     // The inner area in widget coordinates: inside the border.
     QRect innerRect() const;
@@ -45,6 +61,7 @@ public:
     std::size_t recordedStrokes() const { return strokes_.size(); }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -89,6 +106,8 @@ private:
     std::vector<Stroke> strokes_;
     std::unordered_map<StrokeKey, std::size_t, StrokeKeyHash> liveStroke_;  // key -> index in strokes_
     std::size_t deadStrokes_ = 0;
+    std::vector<ChartText> notes_;
+    TipText tipText_;
     double scaleWidth_ = 0;  // 0: no scale given yet
     double scaleHeight_ = 0;
 };

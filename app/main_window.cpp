@@ -2,6 +2,7 @@
 
 #include "analysis/analysis_setup.h"
 #include "analysis/range_report.h"
+#include "app/chart_menu.h"
 #include "app/chart_widget.h"
 #include "app/japanese_fonts.h"
 #include "app/message_box_prompt.h"
@@ -214,6 +215,28 @@ void MainWindow::wireEvents()
     connect(w.files, &FileList::fileClicked, this, [this] { form_.File1_Click(); });
     for (QLineEdit* box : w.ageBoxes)
         box->installEventFilter(this);
+    wireMenus();
+}
+
+void MainWindow::wireMenus()
+{
+    const FormWidgets& w = controls_.widgets();
+    const AfterEntry describe = [this] { describeChart(); };
+    w.files->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(w.files, &QWidget::customContextMenuRequested, this, [this, files = w.files, describe](QPoint at) {
+        const std::string name = files->entryNameAt(at);
+        const std::string path = name.empty() ? std::string() : childPath(files->path(), name);
+        openFileMenu(files, files->viewport()->mapToGlobal(at), form_, path, describe);
+    });
+    openMenuFromKeyboard(w.files, [files = w.files] {
+        return files->visualItemRect(files->currentItem()).center();
+    });
+    w.picture->setContextMenuPolicy(Qt::CustomContextMenu);
+    openMenuFromKeyboard(w.picture, [picture = w.picture] { return picture->rect().center(); });
+    connect(w.picture, &QWidget::customContextMenuRequested, this, [this, picture = w.picture, describe](QPoint at) {
+        openChartMenu(picture, picture->mapToGlobal(at), form_, describe);
+    });
+    w.picture->setTipText([this](double x, double y) { return form_.rowTip(x, y); });
 }
 
 void MainWindow::load()

@@ -32,6 +32,9 @@ public:
 
     // The form's controls as the handlers see them.
     WindowControls& controls() { return controls_; }
+    // The handlers, for what the window offers beyond its controls (a
+    // comparison laid over the chart from a menu or a dropped file).
+    PyramidForm& handlers() { return form_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,6 +42,8 @@ protected:
 private:
     FormWidgets buildControls();
     void wireEvents();
+    // The context menus of File1 and the chart, and the chart's tooltip.
+    void wireMenus();
     // Gives the chart surface the description of what it shows now.
     void describeChart();
 

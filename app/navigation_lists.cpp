@@ -217,6 +217,14 @@ std::string FileList::fileName() const
     return item && item->isSelected() ? bytesOf(item->data(kPathRole)) : std::string();
 }
 
+std::string FileList::entryNameAt(QPoint point) const
+{
+    const QListWidgetItem* item = itemAt(point);
+    if (!item)
+        item = currentItem();
+    return item ? bytesOf(item->data(kPathRole)) : std::string();
+}
+
 void FileList::keyPressEvent(QKeyEvent* event)
 {
     // The first arrow key chooses the entry that shows the focus mark,

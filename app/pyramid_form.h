@@ -2,10 +2,12 @@
 // The main form's event handlers and the state it owns for the whole run.
 // No Qt here: the window calls these, and tests call them on an in-memory form.
 
+#include "chart/pyramid_comparison.h"
 #include "core/error_prompt.h"
 #include "core/form_controls.h"
 #include "data/population.h"
 
+#include <optional>
 #include <string>
 
 namespace pyramid {
@@ -26,6 +28,20 @@ public:
 
     const PopulationData& data() const { return data_; }
 
+    // Lays the file at `path` over the drawn pyramid, both on one common
+    // scale, replacing any comparison before. Read as the draw reads, under
+    // the same prompt; a file that cannot be read leaves the chart as it
+    // was. Nothing happens before a draw has finished.
+    void compareWith(const std::string& path, CompareBy by);
+    // The drawn file back at its own scale, as a plain draw shows it.
+    void stopComparing();
+    bool canCompare() const { return shows_ != ChartShows::Nothing; }
+    bool comparing() const { return compared_.has_value(); }
+
+    // The reading of the row under (x, y) in chart units, with the compared
+    // file's on a second line while comparing; empty off the rows.
+    std::string rowTip(double x, double y) const;
+
     // What the chart surface shows, for a screen reader: the title, the male,
     // female and total population and the largest count once a draw has
     // finished; then the range and its share once a report has. Empty while
@@ -35,10 +51,26 @@ public:
 private:
     enum class ChartShows { Nothing, Pyramid, PyramidAndRange };
 
+    struct Compared {
+        PopulationData data;
+        Comparison comparison;
+        std::string share;  // its share of the last reported range, as Label12(0) shows a value
+    };
+
+    PyramidScale scale() const { return compared_ ? compared_->comparison.drawnScale : PyramidScale{}; }
+    ShownFile shownDrawn() const;
+    ShownFile shownCompared() const;
+    // The chart again from the tables, at the scale of the comparison if any.
+    void redraw(StatementRunner& run);
+    // The outline over whatever the analysis drew, and the texts beside it.
+    void showComparison(const std::vector<ChartText>& figures);
+
     FormControls& form_;
     ErrorPrompt& prompt_;
     PopulationData data_;  // MalePop, FemalePop and the summary values
     ChartShows shows_ = ChartShows::Nothing;
+    double drawnClassCount_ = 0;  // ClassCount of the last draw that finished
+    std::optional<Compared> compared_;
 };
 
 }  // namespace pyramid

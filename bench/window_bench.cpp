@@ -138,6 +138,43 @@ void reportOverAllAges(benchmark::State& state)
         state.SkipWithError("the report failed");
 }
 
+// Japan in 2020 drawn (101 classes) and 1935 laid over it, in persons or
+// in shares: the read of the second file, the chart again at the common
+// scale, the outline and the legend into the chart's image.
+const std::string kNational = std::string(PYRAMID_LIBRARY_DIR) + "/1 全国推移/";
+
+// A shown window with Japan in 2020 drawn.
+struct Japan2020 : ShownWindow {
+    Japan2020()
+    {
+        window.controls().setCaption(Label::Label1, kNational + "2020 全国.txt");
+        draw->click();
+    }
+};
+
+void compareOverADrawnPyramid(benchmark::State& state)
+{
+    Japan2020 shown;
+    const CompareBy by = state.range(0) == 0 ? CompareBy::Persons : CompareBy::Shares;
+    for (auto _ : state)
+        shown.window.handlers().compareWith(kNational + "1935 全国.txt", by);
+    if (shown.prompt.asked != 0 || !shown.window.handlers().comparing())
+        state.SkipWithError("the comparison failed");
+}
+
+// The tooltip's reading of the row under the mouse while comparing: the
+// row found, then its two lines of text.
+void rowUnderTheMouse(benchmark::State& state)
+{
+    Japan2020 shown;
+    shown.window.handlers().compareWith(kNational + "1935 全国.txt", CompareBy::Persons);
+    double y = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(shown.window.handlers().rowTip(300, 18 + y));
+        y = y >= 400 ? 0 : y + 3.7;
+    }
+}
+
 // Another start-up in a process that has already shown a window: building
 // every control, Form_Load, show, up to the window's first frame.
 void startUpWarm(benchmark::State& state)
@@ -203,6 +240,8 @@ void startUpCold(benchmark::State& state)
 BENCHMARK(loadAndDraw)->Unit(benchmark::kMicrosecond);
 BENCHMARK(loadDrawAndRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(reportOverAllAges)->Unit(benchmark::kMicrosecond);
+BENCHMARK(compareOverADrawnPyramid)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(rowUnderTheMouse)->Unit(benchmark::kMicrosecond);
 BENCHMARK(startUpWarm)->Unit(benchmark::kMillisecond);
 BENCHMARK(startUpCold)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 

@@ -47,26 +47,24 @@ int pyramidBarColour(double classIndex)
     return isDecadeRow(classIndex) ? palette::LightRed : palette::BrightWhite;
 }
 
-void drawPyramid(StatementRunner& run, FormControls& form, const PopulationData& data,
-                 double ClassCount)
+void drawPyramidChart(StatementRunner& run, ChartSurface& surface, const PopulationData& data,
+                      double ClassCount, const PyramidScale& scale)
 {
-    ChartSurface& surface = form.chart();
-
     // Base axis three units thick, then the centre axis three units thick.
     for (double y : {420.0, 421.0, 422.0})
         drawChartLine(run, surface, 20, y, 620, y, palette::BrightWhite);
     for (double x : {320.0, 319.0, 321.0})
         drawChartLine(run, surface, x, 20, x, 420, palette::BrightWhite);
 
-    const double BarScale = run([&] { return barScaleFor(data.MaxCount); });
+    const double BarScale = run([&] { return scale.barScaleOf(data); });
 
-    countingLoop(run, [] { return 1.0; }, [] { return double(chart::kGridLines); }, [&](double k) {
+    countingLoop(run, [] { return 1.0; }, [&] { return double(scale.gridLines); }, [&](double k) {
         const int colour = run([&] {
-            return k == chart::kTenthGridLine ? palette::LightMagenta : palette::LightCyan;
+            return int(k) % chart::kTenthGridLine == 0 ? palette::LightMagenta : palette::LightCyan;
         });
-        const double left = run([&] { return maleGridX(int(k), BarScale); });
+        const double left = run([&] { return maleGridX(int(k), BarScale, scale.gridStep); });
         drawChartLine(run, surface, left, 420, left, 20, colour);
-        const double right = run([&] { return femaleGridX(int(k), BarScale); });
+        const double right = run([&] { return femaleGridX(int(k), BarScale, scale.gridStep); });
         drawChartLine(run, surface, right, 420, right, 20, colour);
     });
 
@@ -74,7 +72,12 @@ void drawPyramid(StatementRunner& run, FormControls& form, const PopulationData&
         const int colour = run([&] { return pyramidBarColour(i); });
         drawClassRow(run, surface, data, i, BarScale, colour);
     });
+}
 
+void drawPyramid(StatementRunner& run, FormControls& form, const PopulationData& data,
+                 double ClassCount)
+{
+    drawPyramidChart(run, form.chart(), data, ClassCount, PyramidScale{});
     run([&] { form.setVisible(Button::Command3, true); });
     run([&] { form.setFocus(Button::Command3); });
 }

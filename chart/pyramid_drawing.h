@@ -4,9 +4,27 @@
 #include "core/chart_surface.h"
 #include "core/form_controls.h"
 #include "core/statement_runner.h"
+#include "chart/pyramid_mapping.h"
 #include "data/population.h"
 
+#include <optional>
+
 namespace pyramid {
+
+// How the drawn file is scaled. Left as it is, the pyramid's own: 250 /
+// MaxCount and a grid line every 100,000 persons. A comparison gives its
+// common scale and a grid that means something on it.
+struct PyramidScale {
+    std::optional<double> barScale;      // chart units per person of the drawn file
+    double gridStep = chart::kGridStep;  // persons between grid lines
+    int gridLines = chart::kGridLines;   // every tenth line in light magenta
+
+    // BarScale of `data`: the given one, else 250 / MaxCount (which fails when it is 0).
+    double barScaleOf(const PopulationData& data) const
+    {
+        return barScale ? *barScale : barScaleFor(data.MaxCount);
+    }
+};
 
 // One line in user units, as one statement of the caller.
 void drawChartLine(StatementRunner& run, ChartSurface& surface, double x1, double y1, double x2,
@@ -20,8 +38,12 @@ void drawClassRow(StatementRunner& run, ChartSurface& surface, const PopulationD
 // The pyramid's own colour of class i: light red for decade rows, else bright white.
 int pyramidBarColour(double classIndex);
 
-// The drawing half of the draw command, after the load: axes, BarScale,
-// grid, bars of classes 1..ClassCount, then Command3 shown and focused.
+// Axes, BarScale, grid and the bars of classes 1..ClassCount at `scale`.
+void drawPyramidChart(StatementRunner& run, ChartSurface& surface, const PopulationData& data,
+                      double ClassCount, const PyramidScale& scale);
+
+// The drawing half of the draw command, after the load: the chart at the
+// file's own scale, then Command3 shown and focused.
 void drawPyramid(StatementRunner& run, FormControls& form, const PopulationData& data,
                  double ClassCount);
 

@@ -28,14 +28,14 @@ double differenceEndX(double maleCount, double femaleCount, double BarScale)
                       checkedMultiply(checkedSubtract(femaleCount, maleCount), BarScale));
 }
 
-double maleGridX(int k, double BarScale)
+double maleGridX(int k, double BarScale, double step)
 {
-    return checkedSubtract(chart::kCentreX, checkedMultiply(k * chart::kGridStep, BarScale));
+    return checkedSubtract(chart::kCentreX, checkedMultiply(k * step, BarScale));
 }
 
-double femaleGridX(int k, double BarScale)
+double femaleGridX(int k, double BarScale, double step)
 {
-    return checkedAdd(chart::kCentreX, checkedMultiply(k * chart::kGridStep, BarScale));
+    return checkedAdd(chart::kCentreX, checkedMultiply(k * step, BarScale));
 }
 
 float chartCoordinate(double value)

@@ -31,9 +31,10 @@ double femaleBarEndX(double count, double BarScale);
 // x where the difference line ends: right by the female surplus, left by the male one.
 double differenceEndX(double maleCount, double femaleCount, double BarScale);
 
-// x of grid line k on the male (left) and female (right) side.
-double maleGridX(int k, double BarScale);
-double femaleGridX(int k, double BarScale);
+// x of grid line k on the male (left) and female (right) side, `step`
+// persons apart.
+double maleGridX(int k, double BarScale, double step = chart::kGridStep);
+double femaleGridX(int k, double BarScale, double step = chart::kGridStep);
 
 // A chart coordinate as the line operation takes it, in single precision.
 // Fails with Overflow beyond the single-precision range.

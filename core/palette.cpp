@@ -10,6 +10,8 @@ Rgb paletteColour(int number)
         {128, 128, 128}, {0, 0, 255},     {0, 255, 0},   {0, 255, 255},
         {255, 0, 0},     {255, 0, 255},   {255, 255, 0}, {255, 255, 255},
     };
+    if (number == palette::Outline)
+        return {255, 128, 0};
     return table[((number % 16) + 16) % 16];
 }
 

@@ -13,7 +13,8 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-// Palette entry n (0..15); numbers outside wrap into the palette.
+// Palette entry n (0..15) and the comparison's own colour; other numbers
+// wrap into the palette.
 Rgb paletteColour(int number);
 
 namespace palette {
@@ -23,6 +24,10 @@ inline constexpr int LightRed = 12;      // decade rows
 inline constexpr int LightMagenta = 13;  // tenth grid line, highlighted decade rows
 inline constexpr int Yellow = 14;        // highlighted rows
 inline constexpr int BrightWhite = 15;   // axes, ordinary rows
+// The outline of a compared file: orange, none of the chart's colours, and a
+// middle grey in grey print, apart from the white bars it borders, the black
+// ground beside them and the red decade rows.
+inline constexpr int Outline = 16;
 }  // namespace palette
 
 namespace design {

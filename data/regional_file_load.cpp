@@ -44,6 +44,19 @@ double loadRegionalFile(StatementRunner& run, FormControls& form, PopulationData
     run([&] { form.setCaption(Label::Label10, ""); });
     run([&] { form.setCaption(Label::Label11, ""); });
 
+    std::string fileName;
+    run([&] { fileName = form.caption(Label::Label1); });
+    const double ClassCount = readRegionalFile(run, fileName, data);
+
+    run([&] { form.setCaption(Label::Label2, data.TitleYear + std::string(kTitleSuffix)); });
+    run([&] { form.setCaption(Label::Label3, kMaleSide); });
+    run([&] { form.setCaption(Label::Label4, kFemaleSide); });
+    run([&] { form.setCaption(Label::Label6, kCentreZero); });
+    return ClassCount;
+}
+
+double readRegionalFile(StatementRunner& run, const std::string& fileName, PopulationData& data)
+{
     long itemCount = 0;
     run([&] { itemCount = 0; });
     run([&] { data.MaxCount = 0; });
@@ -52,9 +65,6 @@ double loadRegionalFile(StatementRunner& run, FormControls& form, PopulationData
     run([&] { data.GrandTotal = 0; });
     run([&] { data.MalePop.recreate(); });
     run([&] { data.FemalePop.recreate(); });
-
-    std::string fileName;
-    run([&] { fileName = form.caption(Label::Label1); });
 
     // First pass: count the items, sum them, find the largest.
     DataFileReader file;
@@ -84,11 +94,6 @@ double loadRegionalFile(StatementRunner& run, FormControls& form, PopulationData
     readTable(run, file, data.MalePop, data.MaleTotal, ClassCount);
     readTable(run, file, data.FemalePop, data.FemaleTotal, ClassCount);
     run([&] { file.close(); });
-
-    run([&] { form.setCaption(Label::Label2, data.TitleYear + std::string(kTitleSuffix)); });
-    run([&] { form.setCaption(Label::Label3, kMaleSide); });
-    run([&] { form.setCaption(Label::Label4, kFemaleSide); });
-    run([&] { form.setCaption(Label::Label6, kCentreZero); });
     return ClassCount;
 }
 

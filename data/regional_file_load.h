@@ -6,6 +6,7 @@
 #include "core/statement_runner.h"
 #include "data/population.h"
 
+#include <string>
 #include <string_view>
 
 namespace pyramid {
@@ -19,5 +20,9 @@ inline constexpr std::string_view kCentreZero = "０";
 // `run`. Returns ClassCount, the number of count items divided by 2. The
 // file is closed also when the load is abandoned at the prompt.
 double loadRegionalFile(StatementRunner& run, FormControls& form, PopulationData& data);
+
+// The two passes alone: `data` reset and filled from `fileName`, no caption
+// touched. Returns ClassCount.
+double readRegionalFile(StatementRunner& run, const std::string& fileName, PopulationData& data);
 
 }  // namespace pyramid

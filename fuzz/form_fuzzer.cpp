@@ -1,14 +1,18 @@
 // libFuzzer target: the whole form on the in-memory form, end to end.
 //
-// The input is a data file, optionally followed by the marker "\n\x01" and a
-// script. The file is chosen, loaded and drawn, the analysis is set up and
+// The input is a data file, optionally followed by the marker "\n\x03" and
+// a second file to compare with it, then optionally the marker "\n\x01" and
+// a script. The file is chosen, loaded and drawn, the analysis is set up and
 // up to three reports are made with age texts from the script (0 to 1 and
 // 20 to 40 without one); each prompt
 // is answered from the script's bits, Yes at most 36 times in all, then No.
-// Checked: every prompt message has its exact form, every caption is valid
-// UTF-8, every chart coordinate is finite, and a report that raised no
-// prompt shows the eight result lines this file computes on its own from
-// the file's text.
+// Then the second file (or the first again) is laid over the drawn one in
+// persons and in shares, with a report while comparing.
+// Checked: every prompt message has its exact form, every caption and chart
+// text is valid UTF-8, every chart coordinate is finite, a comparison leaves
+// the designed labels as they were, and a report that raised no prompt
+// shows the eight result lines this file computes on its own from the
+// file's text, whether comparing or not.
 #include "app/pyramid_form.h"
 #include "core/error_prompt.h"
 #include "core/failure.h"
@@ -23,6 +27,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +43,7 @@ using namespace pyramid::fuzzing;
 namespace {
 
 constexpr std::string_view kScriptMarker = "\n\x01";
+constexpr std::string_view kComparedMarker = "\n\x03";
 constexpr int kMostYes = 36;
 constexpr int kMostReports = 3;
 
@@ -311,6 +318,48 @@ void checkForm(const testing::MemoryForm& form)
     for (const auto& line : form.surface.lines)
         check(std::isfinite(line.x1) && std::isfinite(line.y1) && std::isfinite(line.x2) && std::isfinite(line.y2),
               "a chart coordinate is not finite");
+    for (const ChartText& note : form.surface.notes)
+        check(isValidUtf8(note.text) && std::isfinite(note.x) && std::isfinite(note.y), "a chart text is unsound");
+}
+
+// The designed labels, which no comparison may change.
+struct Designed {
+    std::map<Label, std::string> captions;
+    std::array<std::string, kResultLineCount> results;
+    std::string focus;
+    friend bool operator==(const Designed&, const Designed&) = default;
+};
+Designed designed(const testing::MemoryForm& form) { return {form.captions, form.results, form.focus}; }
+
+// `compared` laid over the drawn file both ways, a report on the first two
+// ages while comparing, then the comparison taken off.
+void compareBothWays(PyramidForm& handlers, testing::MemoryForm& form, ScriptPrompt& prompt,
+                     const std::optional<Figures>& figures, const std::vector<std::string>& ages)
+{
+    for (CompareBy by : {CompareBy::Persons, CompareBy::Shares}) {
+        const Designed before = designed(form);
+        handlers.compareWith(comparedScratchFile(), by);
+        checkForm(form);
+        check(designed(form) == before, "a comparison changed a designed label");
+        form.ageBoxes = {ages[0], ages[1]};
+        const int asked = prompt.asked;
+        handlers.Text1_KeyPress(1, 13);
+        checkForm(form);
+        if (prompt.asked == asked && figures) {
+            const auto expected = plainReport(*figures, plainAge(ages[0]), plainAge(ages[1]));
+            check(expected.has_value(), "a report while comparing went through where a statement must fail");
+            for (int line = 0; line < kResultLineCount; ++line)
+                check(form.results[std::size_t(line)] == (*expected)[std::size_t(line)],
+                      "a result line differs while comparing");
+        }
+        check(handlers.chartDescription().empty() || isValidUtf8(handlers.chartDescription()), "description");
+        for (double y : {0.0, 238.0, 418.0})
+            check(isValidUtf8(handlers.rowTip(320, y)), "a tooltip is not UTF-8");
+        const Designed compared = designed(form);
+        handlers.stopComparing();
+        checkForm(form);
+        check(designed(form) == compared, "taking a comparison off changed a designed label");
+    }
 }
 
 
@@ -320,10 +369,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const std::size_t marker = input.rfind(kScriptMarker);
-    const std::string_view file = marker == std::string_view::npos ? input : input.substr(0, marker);
+    std::string_view file = marker == std::string_view::npos ? input : input.substr(0, marker);
+    const std::size_t comparedAt = file.find(kComparedMarker);
+    const std::string_view compared = comparedAt == std::string_view::npos ? file : file.substr(comparedAt + 2);
+    file = file.substr(0, comparedAt);
     std::string_view script = marker == std::string_view::npos ? std::string_view() : input.substr(marker + 2);
 
     const std::string& path = scratchFileHolding(file);
+    scratchFileHolding(compared, comparedScratchFile());
 
     // The script: answer bits, then age texts separated by \x02.
     const std::size_t bitsEnd = std::min(script.find('\x02'), script.size());
@@ -363,5 +416,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int line = 0; line < kResultLineCount; ++line)
             check(form.results[std::size_t(line)] == (*expected)[std::size_t(line)], "a result line differs");
     }
+    compareBothWays(handlers, form, prompt, figures, ages);
     return 0;
 }

@@ -26,10 +26,19 @@ inline const std::string& scratchFile()
     return path;
 }
 
-// The scratch file, now holding `bytes`.
-inline const std::string& scratchFileHolding(std::string_view bytes)
+// A second scratch file beside the first, for a file compared with it.
+inline const std::string& comparedScratchFile()
 {
-    const std::string& path = scratchFile();
+    static const std::string path = [] {
+        std::atexit([] { ::unlink(comparedScratchFile().c_str()); });
+        return scratchFile() + "-compared";
+    }();
+    return path;
+}
+
+// `path`, one of the scratch files, now holding `bytes`.
+inline const std::string& scratchFileHolding(std::string_view bytes, const std::string& path = scratchFile())
+{
     std::FILE* out = std::fopen(path.c_str(), "wb");
     if (!out)
         fault("cannot write the scratch file");

@@ -21,7 +21,10 @@
 #include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QHelpEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QToolTip>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -40,6 +43,7 @@ namespace {
 
 const QString kFolder = QStringLiteral("3 都道府県");
 const QString kSampleName = QStringLiteral("01 北海道.txt");
+const QString kNationalFolder = QStringLiteral("1 全国推移");
 
 const QColor kWhite(255, 255, 255);
 const QColor kRed(255, 0, 0);
@@ -249,7 +253,70 @@ private slots:
         QCOMPARE(window->focusWidget(), to);
     }
 
+    // A teacher's lesson: Japan in 1935 drawn, 2020 laid over it from the
+    // file list's menu, the under-15s reported on both, then back again.
+    void aSecondFileFromTheFileMenuIsComparedAndTakenOffAgain()
+    {
+        asked.clear();
+        auto* from = control<QLineEdit>(*window, "Text1(0)");
+        auto* to = control<QLineEdit>(*window, "Text1(1)");
+        from->clear();  // the range past the tables is still in them
+        to->clear();
+        window->controls().setDirPath((library + "/" + kNationalFolder).toStdString());
+        const QImage plain = drawFile(*window, (library + "/" + kNationalFolder + "/1935 全国.txt").toStdString());
+        auto* files = control<QListWidget>(*window, "File1");
+        const auto listed = files->findItems("2020 全国.txt", Qt::MatchExactly);
+        QCOMPARE(listed.size(), 1);
+        files->scrollToItem(listed.front());
+        chooseFromMenu("構成比で比較", [&] {
+            QContextMenuEvent opened(QContextMenuEvent::Mouse, files->visualItemRect(listed.front()).center());
+            QApplication::sendEvent(files->viewport(), &opened);
+        });
+        QCOMPARE(asked, QStringList());
+        QVERIFY(caption("Label1").endsWith("1935 全国.txt"));
+        const QString described = QAccessible::queryAccessibleInterface(&chart())->text(QAccessible::Description);
+        QVERIFY2(described.contains("比較：実線 全国 1935、輪郭 全国 2020、構成比で比較"), qPrintable(described));
+        QHelpEvent tip(QEvent::ToolTip, chart().innerRect().topLeft() + QPoint(deviceColumn(310, 1), deviceRow(rowOfAge(45), 1)),
+                       chart().mapToGlobal(QPoint(200, 200)));
+        QApplication::sendEvent(&chart(), &tip);
+        QVERIFY2(QToolTip::text().startsWith("45歳（1890年生まれ）"), qPrintable(QToolTip::text()));
+        saveGuidePicture(*window, "compare.png");
+
+        QTest::mouseClick(control(*window, "Command3"), Qt::LeftButton);
+        QTest::keyClicks(from, "0");
+        QTest::keyClick(from, Qt::Key_Return);
+        QTest::keyClicks(to, "14");
+        QTest::keyClick(to, Qt::Key_Return);
+        const auto underFifteen = [&](const char* name) {
+            const SampleFigures f = readSampleFigures((library + "/" + kNationalFolder + "/" + name).toStdString());
+            const double all = sum(f.male, 0, 100) + sum(f.female, 0, 100);
+            return "総人口比=" + fifteenDigits((sum(f.male, 0, 14) + sum(f.female, 0, 14)) / all);
+        };
+        QCOMPARE(caption("Label12(0)").toStdString(), underFifteen("1935 全国.txt"));
+        QCOMPARE(chart().notes().at(3).text, underFifteen("2020 全国.txt"));
+        saveGuidePicture(*window, "compare-report.png");
+
+        chooseFromMenu("比較をやめる", [&] { QTest::keyClick(&chart(), Qt::Key_F10, Qt::ShiftModifier); });
+        QCOMPARE(bytesOf(chart().drawing()), bytesOf(plain));
+        QVERIFY(chart().notes().empty());
+    }
+
 private:
+    // Picks the entry `entry` of the context menu that `open` opens.
+    template <class Open>
+    static void chooseFromMenu(const QString& entry, Open&& open)
+    {
+        QTimer::singleShot(0, [entry] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* action : menu->actions())
+                if (action->text() == entry && action->isEnabled())
+                    menu->setActiveAction(action);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        open();
+    }
+
     // The pictures of the Japanese guide (docs/ja), taken at each step.
     void saveGuidePicture(QWidget& shown, const char* name) const
     {

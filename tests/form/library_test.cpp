@@ -3,6 +3,8 @@
 // other as a user would, without a single prompt, and shows what the
 // library's own index.tsv says of it; and the parts add up to their whole.
 #include "app/pyramid_form.h"
+#include "core/palette.h"
+#include "support/library_files.h"
 #include "support/memory_form.h"
 #include "support/sample_figures.h"
 #include "support/scripted_prompt.h"
@@ -13,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <numeric>
 #include <set>
 #include <sstream>
 #include <string>
@@ -154,4 +157,169 @@ TEST(Library, ThePartsAddUpToTheirWholeAtEveryAgeForEachSex)
         EXPECT_EQ(male, whole.male);
         EXPECT_EQ(female, whole.female);
     }
+}
+
+// ---- Two library files on one chart.
+
+namespace {
+
+struct Drawn {
+    MemoryForm form;
+    ScriptedPrompt prompt;
+    PyramidForm handlers{form, prompt};
+
+    explicit Drawn(const std::string& path)
+    {
+        form.captions[Label::Label1] = path;
+        handlers.Command1_Click();
+    }
+    void report(const char* from, const char* to)
+    {
+        handlers.Command3_Click();
+        form.ageBoxes = {from, to};
+        handlers.Text1_KeyPress(1, kEnterKey);
+    }
+};
+
+// The bars of every class drawn at `scale` per person, after the axes and grid.
+void expectBarsAt(const RecordingChart& chart, std::size_t gridLines, const SampleFigures& file, double scale)
+{
+    ASSERT_GE(chart.lines.size(), 6 + 2 * gridLines + 3 * file.male.size());
+    for (std::size_t age = 0; age < file.male.size(); ++age) {
+        const ChartLine* row = &chart.lines[6 + 2 * gridLines + 3 * age];
+        EXPECT_FLOAT_EQ(row[0].x2, float(320 - file.male[age] * scale)) << age;
+        EXPECT_FLOAT_EQ(row[1].x2, float(320 + file.female[age] * scale)) << age;
+    }
+}
+
+// The outline's step at row `age` on the male and on the female side.
+std::pair<float, float> outlineAt(const RecordingChart& chart, std::size_t age)
+{
+    std::vector<float> steps;
+    const float y = float(418 - 4 * age);
+    for (const ChartLine& l : chart.lines)
+        if (l.colour == palette::Outline && l.x1 == l.x2 && l.y1 == y + 2)
+            steps.push_back(l.x1);
+    EXPECT_EQ(steps.size(), 2u) << age;
+    return steps.size() == 2 ? std::pair{steps[0], steps[1]} : std::pair{0.f, 0.f};
+}
+
+}  // namespace
+
+TEST(LibraryComparison, InPersonsBothFilesShareTheLargerMaxCountAndADrawEndsIt)
+{
+    const std::string projection = library::file(library::kProjection, "2065 全国 推計.txt");
+    const std::string census = library::file(library::kProjection, "2020 全国 推計.txt");
+    const SampleFigures first = readSampleFigures(projection), second = readSampleFigures(census);
+    ASSERT_LT(first.largest, second.largest);
+    Drawn plain(projection);
+    Drawn chart(projection);
+    chart.handlers.compareWith(census, CompareBy::Persons);
+    ASSERT_TRUE(chart.prompt.asked.empty());
+    EXPECT_EQ(chart.form.caption(Label::Label1), projection);
+
+    const double scale = 250 / second.largest;
+    expectBarsAt(chart.form.surface, 13, first, scale);
+    for (std::size_t age : {0u, 45u, 100u}) {
+        const auto [male, female] = outlineAt(chart.form.surface, age);
+        EXPECT_FLOAT_EQ(male, float(320 - second.male[age] * scale));
+        EXPECT_FLOAT_EQ(female, float(320 + second.female[age] * scale));
+    }
+    EXPECT_EQ(chart.form.surface.notes.at(1).text, "輪郭：全国 推計 2020　人数");
+    EXPECT_NE(chart.handlers.chartDescription().find("輪郭 全国 推計 2020、人数で比較"), std::string::npos);
+
+    chart.handlers.Command1_Click();  // 作図実行: the plain chart again
+    EXPECT_EQ(chart.form.surface.lines, plain.form.surface.lines);
+    EXPECT_TRUE(chart.form.surface.notes.empty());
+    chart.handlers.compareWith(census, CompareBy::Persons);
+    chart.handlers.stopComparing();  // 比較をやめる: the same
+    EXPECT_EQ(chart.form.surface.lines, plain.form.surface.lines);
+    EXPECT_TRUE(chart.form.surface.notes.empty());
+}
+
+TEST(LibraryComparison, InSharesEachBarEndsAtItsShareAndAReportAddsTheOtherFilesFigures)
+{
+    const std::string akita = library::file(library::kPrefectures, "05 秋田県.txt");
+    const std::string tokyo = library::file(library::kPrefectures, "13 東京都.txt");
+    const SampleFigures first = readSampleFigures(akita), second = readSampleFigures(tokyo);
+    const auto total = [](const SampleFigures& f) {
+        double sum = 0;
+        for (std::size_t a = 0; a < f.male.size(); ++a)
+            sum += f.male[a] + f.female[a];
+        return sum;
+    };
+    const double unitsPerShare = 250 / std::max(first.largest / total(first), second.largest / total(second));
+    Drawn plain(akita);
+    Drawn chart(akita);
+    chart.handlers.compareWith(tokyo, CompareBy::Shares);
+    ASSERT_TRUE(chart.prompt.asked.empty());
+    // Shares: a grid line every 0.1 % of the total, as far as the axes reach.
+    const std::size_t gridLines = std::size_t(300 / (0.001 * unitsPerShare));
+    expectBarsAt(chart.form.surface, gridLines, first, unitsPerShare / total(first));
+    EXPECT_EQ(chart.form.surface.lines[6 + 9 * 2].colour, palette::LightMagenta);  // 1 %
+    for (std::size_t age : {0u, 30u, 75u}) {
+        const auto [male, female] = outlineAt(chart.form.surface, age);
+        EXPECT_NEAR(male, 320 - second.male[age] / total(second) * unitsPerShare, 1e-3);
+        EXPECT_NEAR(female, 320 + second.female[age] / total(second) * unitsPerShare, 1e-3);
+    }
+
+    plain.report("65", "120");
+    chart.report("65", "120");
+    EXPECT_EQ(chart.form.results, plain.form.results);
+    EXPECT_TRUE(chart.prompt.asked.empty());
+    double male = 0, female = 0;
+    for (std::size_t age = 65; age < second.male.size(); ++age) {
+        male += second.male[age];
+        female += second.female[age];
+    }
+    std::vector<std::string> figures;
+    for (const ChartText& note : chart.form.surface.notes) {
+        figures.push_back(note.text);
+        EXPECT_EQ(note.colour, note.text.starts_with("実線") ? palette::BrightWhite : palette::Outline);
+    }
+    const std::vector<std::string> expected = {
+        "実線：秋田県 2020", "輪郭：東京都 2020　構成比", "輪郭：東京都 2020",
+        "総人口比=" + fifteenDigits((male + female) / total(second)),
+        "男人口比=" + fifteenDigits(male / std::accumulate(second.male.begin(), second.male.end(), 0.0)),
+        "女人口比=" + fifteenDigits(female / std::accumulate(second.female.begin(), second.female.end(), 0.0)),
+        "男／女比=" + fifteenDigits(male / female)};
+    EXPECT_EQ(figures, expected);
+    EXPECT_NE(chart.handlers.chartDescription().find("輪郭の総人口比=" + fifteenDigits((male + female) / total(second))),
+              std::string::npos);
+}
+
+TEST(LibraryComparison, AFileThatCannotBeReadLeavesTheChartAsItWas)
+{
+    Drawn chart(library::file(library::kNational, "2020 全国.txt"));
+    const RecordingChart before = chart.form.surface;
+    chart.prompt.answer({true});  // Yes reads again, then No
+    chart.handlers.compareWith(library::file(library::kNational, "1890 全国.txt"), CompareBy::Shares);
+    ASSERT_EQ(chart.prompt.asked.size(), 2u);
+    EXPECT_NE(chart.prompt.asked[0].message.find("1890 全国.txt"), std::string::npos);
+    EXPECT_EQ(chart.form.surface.lines, before.lines);
+    EXPECT_EQ(chart.form.surface.clears, before.clears);
+    EXPECT_TRUE(chart.form.surface.notes.empty());
+    EXPECT_FALSE(chart.handlers.comparing());
+}
+
+TEST(LibraryComparison, TheTooltipReadsTheRowUnderThePoint)
+{
+    MemoryForm blank;  // before a draw: no tooltip, no comparison
+    ScriptedPrompt none;
+    PyramidForm fresh{blank, none};
+    fresh.compareWith(library::file(library::kNational, "1935 全国.txt"), CompareBy::Persons);
+    EXPECT_TRUE(fresh.rowTip(300, 238).empty() && !fresh.canCompare() && !fresh.comparing());
+    EXPECT_TRUE(blank.surface.lines.empty() && blank.surface.notes.empty());
+
+    Drawn chart(library::file(library::kNational, "2020 全国.txt"));
+    EXPECT_EQ(chart.handlers.rowTip(300, 238), "45歳（1975年生まれ）　男 934,925人（0.76％）　女 917,469人（0.74％）");
+    EXPECT_EQ(chart.handlers.rowTip(630, 238), "");  // past the bars' ends
+    chart.handlers.compareWith(library::file(library::kNational, "1935 全国.txt"), CompareBy::Persons);
+    EXPECT_TRUE(chart.handlers.rowTip(300, 238).starts_with("45歳（1975年生まれ）　男 934,925人（0.76％）"
+                                                           "　女 917,469人（0.74％）\n輪郭 全国 1935：45歳（1890年生まれ）　男 "));
+    // More classes than the drawn file: compared as far as the chart shows, age 104.
+    chart.handlers.compareWith(library::file(library::kNational, "2020 全国（110歳以上まで）.txt"), CompareBy::Persons);
+    EXPECT_EQ(std::count_if(chart.form.surface.lines.begin(), chart.form.surface.lines.end(),
+                            [](const ChartLine& l) { return l.colour == palette::Outline; }), 4 * 105);
+    EXPECT_TRUE(chart.handlers.rowTip(320, 6).starts_with("103歳（1917年生まれ）　データなし\n輪郭 全国 2020：103歳"));
 }

@@ -1,0 +1,30 @@
+#pragma once
+// What the analysis tells of a compared file: its four figures for the
+// reported range, in the forms of the result lines, and a row's reading for
+// the chart's tooltip.
+
+#include "analysis/age_range.h"
+#include "data/population.h"
+
+#include <string>
+#include <vector>
+
+namespace pyramid {
+
+// The compared file's share of the total, of men, of women and its male /
+// female ratio over the classes of `range` (FromAge <= ToAge), each as the
+// result line would show it; "―" after the literal where a divisor is 0.
+std::vector<std::string> comparedFigures(const PopulationData& compared, const AgeRange& range);
+
+// The figures' heading: "輪郭：" and the compared file's title.
+std::string comparedHeading(const PopulationData& compared);
+
+// One row read aloud: "45歳（1975年生まれ）　男 906,012人（0.72％）　女 893,001人（0.71％）",
+// each count as a share of the file's whole population; a class past the
+// file's `rows` has no figures.
+std::string rowReading(const PopulationData& data, int rows, int classIndex);
+
+// A count with its whole digits grouped by threes ("1,234,567.5").
+std::string groupedCount(double count);
+
+}  // namespace pyramid

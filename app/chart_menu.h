@@ -1,0 +1,36 @@
+#pragma once
+// The context menus of the file list and of the chart. Each menu is opened
+// from here, and each feature adds its own entries through a function of its
+// own, so the entries of one feature never tangle with another's.
+
+#include "app/pyramid_form.h"
+
+#include <QPoint>
+
+#include <functional>
+#include <string>
+
+class QMenu;
+class QWidget;
+
+namespace pyramid::ui {
+
+// What the window does after an entry has run (the chart's description anew).
+using AfterEntry = std::function<void()>;
+
+// File1's menu on the file at `path`: compare it with the drawn pyramid.
+void openFileMenu(QWidget* list, QPoint globalPos, PyramidForm& form, const std::string& path,
+                  const AfterEntry& after);
+// The chart's menu.
+void openChartMenu(QWidget* chart, QPoint globalPos, PyramidForm& form, const AfterEntry& after);
+
+// The Menu key and Shift+F10 on `widget` open its context menu at the point
+// `where` gives, in the coordinates its menu request takes.
+void openMenuFromKeyboard(QWidget* widget, std::function<QPoint()> where);
+
+// The entries of comparing: the two ways for a file, disabled before a draw.
+void addCompareEntries(QMenu& menu, PyramidForm& form, const std::string& path, const AfterEntry& after);
+// 「比較をやめる」, enabled while comparing.
+void addStopComparingEntry(QMenu& menu, PyramidForm& form, const AfterEntry& after);
+
+}  // namespace pyramid::ui
