@@ -20,7 +20,7 @@ long PopulationTable::checkedSlot(double index) const
         throw Failure(FailureKind::SubscriptOutOfRange, "データファイルがまだ読み込まれていません。先に作図実行を押してください。");
     if (slot < 0 || slot > kLastSlot)
         throw Failure(FailureKind::SubscriptOutOfRange,
-                      "年齢区分 " + std::to_string(slot) + " は 0～200 の範囲外です。");
+                      "年齢区分の番号" + std::to_string(slot) + "は0〜200の範囲外です。");
     return slot;
 }
 
