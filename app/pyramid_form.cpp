@@ -27,6 +27,8 @@ void PyramidForm::Command1_Click()
         const double ClassCount = loadRegionalFile(run, form_, data_);
         drawPyramid(run, form_, data_, ClassCount);
         shows_ = ChartShows::Pyramid;
+        // Label1 cannot change during the command: the prompt is modal.
+        drawnPath_ = form_.caption(Label::Label1);
     });
 }
 
@@ -72,6 +74,19 @@ std::string PyramidForm::chartDescription() const
         text += "。範囲 " + form_.caption(Label::Label10) + " " + form_.caption(Label::Label11) + "、" +
                 form_.resultCaption(0);
     return text;
+}
+
+std::vector<FileFigures> PyramidForm::worksheetFigures() const
+{
+    if (shows_ == ChartShows::Nothing)
+        return {};
+    FileFigures figures = fileFigures(drawnPath_, data_);
+    if (shows_ == ChartShows::PyramidAndRange) {
+        figures.report.push_back(rangeLine(form_.caption(Label::Label10), form_.caption(Label::Label11)));
+        for (int i = 0; i < kResultLineCount; ++i)
+            figures.report.push_back(form_.resultCaption(i));
+    }
+    return {figures};
 }
 
 }  // namespace pyramid

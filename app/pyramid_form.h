@@ -2,6 +2,7 @@
 // The main form's event handlers and the state it owns for the whole run.
 // No Qt here: the window calls these, and tests call them on an in-memory form.
 
+#include "analysis/worksheet_figures.h"
 #include "core/error_prompt.h"
 #include "core/form_controls.h"
 #include "data/population.h"
@@ -32,6 +33,14 @@ public:
     // no draw has finished.
     std::string chartDescription() const;
 
+    // Whether a pyramid stands on the chart: the last draw ran to its end.
+    bool showsChart() const { return shows_ != ChartShows::Nothing; }
+    // The figures that go with the chart onto a worksheet: the drawn file's
+    // block, with the range and the eight result lines as their captions
+    // show them while the chart shows a reported range. Empty while no
+    // pyramid stands on the chart.
+    std::vector<FileFigures> worksheetFigures() const;
+
 private:
     enum class ChartShows { Nothing, Pyramid, PyramidAndRange };
 
@@ -39,6 +48,7 @@ private:
     ErrorPrompt& prompt_;
     PopulationData data_;  // MalePop, FemalePop and the summary values
     ChartShows shows_ = ChartShows::Nothing;
+    std::string drawnPath_;  // the file the chart shows, as Label1 named it for the draw
 };
 
 }  // namespace pyramid
