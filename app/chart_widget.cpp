@@ -3,6 +3,7 @@
 #include "app/twips.h"
 #include "core/palette.h"
 
+#include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -80,12 +81,19 @@ void ChartWidget::clear()
     update();
 }
 
-void ChartWidget::line(float x1, float y1, float x2, float y2, int colour)
+QPointF ChartWidget::unitSize() const
 {
     const QRect inner = innerRect();
     // Until a scale is given the inner area counts in twips.
-    const double sx = scaleWidth_ != 0 ? inner.width() / scaleWidth_ : 1.0 / kTwipsPerPixel;
-    const double sy = scaleHeight_ != 0 ? inner.height() / scaleHeight_ : 1.0 / kTwipsPerPixel;
+    return {scaleWidth_ != 0 ? inner.width() / scaleWidth_ : 1.0 / kTwipsPerPixel,
+            scaleHeight_ != 0 ? inner.height() / scaleHeight_ : 1.0 / kTwipsPerPixel};
+}
+
+void ChartWidget::line(float x1, float y1, float x2, float y2, int colour)
+{
+    const QPointF unit = unitSize();
+    const double sx = unit.x();
+    const double sy = unit.y();
     const QLineF mapped(x1 * sx, y1 * sy, x2 * sx, y2 * sy);
     // A point that no pixel can show (infinite or not a number) draws nothing.
     if (!std::isfinite(mapped.x1()) || !std::isfinite(mapped.y1()) || !std::isfinite(mapped.x2()) ||
@@ -117,6 +125,53 @@ const QImage& ChartWidget::shownImage()
         shownStale_ = false;
     }
     return shown_;
+}
+
+void ChartWidget::paintChart(QPainter& painter, qreal scale) const
+{
+    const QRect inner = innerRect();
+    const QRectF area(QPointF(0, 0), inner.size());
+    painter.save();
+    painter.scale(scale, scale);
+    painter.setClipRect(area);
+    painter.fillRect(area, Qt::black);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // A line of the screen fills the logical pixel its place falls in: here
+    // it covers that same square, whatever the scale.
+    painter.save();
+    painter.translate(0.5, 0.5);
+    for (const Stroke& stroke : strokes_) {
+        if (!stroke.live)
+            continue;
+        // One logical pixel wide; the square cap makes a line of no length a point.
+        painter.setPen(QPen(stroke.colour, 1, Qt::SolidLine, Qt::SquareCap));
+        painter.drawLine(stroke.line);
+    }
+    painter.restore();
+    // The designed labels lie on the chart, as the window shows them: drawn
+    // as text, so a printer keeps them as text.
+    for (const QLabel* label : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (!label->isVisibleTo(this))
+            continue;
+        const QRectF place(label->geometry().translated(-inner.topLeft()));
+        painter.fillRect(place, label->palette().color(QPalette::Window));
+        painter.setFont(label->font());
+        painter.setPen(label->palette().color(QPalette::WindowText));
+        painter.drawText(place, int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
+                         label->text());
+    }
+    // ---- Texts on the chart beyond its labels are painted here, after the
+    // labels and only here, in logical pixels: unitSize() to a user unit. ----
+    painter.restore();
+}
+
+QImage ChartWidget::picture(int scale) const
+{
+    QImage image(innerRect().size() * scale, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    paintChart(painter, scale);
+    return image;
 }
 
 void ChartWidget::paintEvent(QPaintEvent*)
