@@ -3,6 +3,7 @@
 #include "core/number_text.h"
 #include "data/regional_file_load.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace pyramid {
@@ -68,7 +69,12 @@ std::string rangeLine(std::string_view fromCaption, std::string_view toCaption)
 std::string figuresText(const std::vector<FileFigures>& files)
 {
     std::string text;
-    const auto add = [&text](const std::string& line) { text += line + "\n"; };
+    // A title or path may hold a line break (a quoted year text spanning
+    // lines): it reads as a blank, so every line stays one line.
+    const auto add = [&text](std::string line) {
+        std::replace_if(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+        text += line + "\n";
+    };
     for (const FileFigures& file : files) {
         add(file.title);
         add(file.path);

@@ -19,8 +19,8 @@ int copyScale(QSize inner)
 std::unique_ptr<QMimeData> worksheetClipboardItem(const ChartWidget& chart, const std::vector<FileFigures>& figures)
 {
     auto item = std::make_unique<QMimeData>();
-    // The platform offers the image as PNG (and its other image types) when
-    // a program asks for it.
+    // The platform offers the picture as PNG (and its other image types)
+    // when a program asks for it.
     item->setImageData(chart.picture(copyScale(chart.innerRect().size())));
     item->setText(QString::fromStdString(figuresText(figures)));
     return item;

@@ -6,10 +6,15 @@
 #include "app/chart_widget.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "app/worksheet_actions.h"
 #include "core/error_prompt.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QPrinter>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -137,6 +142,50 @@ void reportOverAllAges(benchmark::State& state)
         state.SkipWithError("the report failed");
 }
 
+// A shown window with the 200-class file drawn and ages 0 to 199 reported.
+struct ReportedWindow : ShownWindow {
+    ReportedWindow()
+    {
+        draw->click();
+        window.controls().setAgeText(0, "0");
+        window.controls().setAgeText(1, "199");
+        pressEnter(window.findChild<QLineEdit*>("Text1(1)"));
+    }
+};
+
+// Ctrl+C after a report: the chart replayed into its picture, the figures
+// composed, both onto the clipboard as one item; and the picture made PNG,
+// as the desktop's clipboard does when a program pastes it.
+void copyChartAndFigures(benchmark::State& state)
+{
+    ReportedWindow shown;
+    for (auto _ : state) {
+        shown.window.worksheet().copy();
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        qvariant_cast<QImage>(QApplication::clipboard()->mimeData()->imageData()).save(&png, "PNG");
+        benchmark::DoNotOptimize(png.size());
+    }
+    if (shown.prompt.asked != 0)
+        state.SkipWithError("the report failed");
+}
+
+// The printed page composed onto an A4 PDF at the printer's resolution and
+// written out.
+void composePrintedPage(benchmark::State& state)
+{
+    ReportedWindow shown;
+    const std::string pdf = (std::filesystem::temp_directory_path() / "pyramid-bench-page.pdf").string();
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf));
+        if (!shown.window.worksheet().printTo(printer))
+            state.SkipWithError("the page was not printed");
+    }
+    std::filesystem::remove(pdf);
+}
+
 // Notes the first paint of the window itself.
 class FirstFrame : public QObject {
 public:
@@ -217,6 +266,8 @@ void startUpCold(benchmark::State& state)
 BENCHMARK(loadAndDraw)->Unit(benchmark::kMicrosecond);
 BENCHMARK(loadDrawAndRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(reportOverAllAges)->Unit(benchmark::kMicrosecond);
+BENCHMARK(copyChartAndFigures)->Unit(benchmark::kMillisecond);
+BENCHMARK(composePrintedPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(startUpWarm)->Unit(benchmark::kMillisecond);
 BENCHMARK(startUpCold)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 

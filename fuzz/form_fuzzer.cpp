@@ -8,7 +8,7 @@
 // Checked: every prompt message has its exact form, every caption is valid
 // UTF-8, every chart coordinate is finite, and a report that raised no
 // prompt shows the eight result lines this file computes on its own from
-// the file's text.
+// the file's text, and so does the copied text, whose age groups add up.
 #include "app/pyramid_form.h"
 #include "core/error_prompt.h"
 #include "core/failure.h"
@@ -345,6 +345,38 @@ void checkForm(const testing::MemoryForm& form)
               "a chart coordinate is not finite");
 }
 
+// ---- The copied text after a report: its eight lines are the captions, and
+// its three age groups add up to the persons in the tables.
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find('\n', start);
+        check(end != std::string::npos, "a copied line does not end in LF");
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+void checkWorksheetText(const PyramidForm& handlers, const testing::MemoryForm& form, const Figures& f)
+{
+    const std::vector<std::string> lines = linesOf(figuresText(handlers.worksheetFigures()));
+    // Title, path, range, eight result lines, three age groups, the ratio.
+    check(lines.size() == 3 + kResultLineCount + 4, "the copied text has another shape");
+    for (int line = 0; line < kResultLineCount; ++line)
+        check(lines[std::size_t(3 + line)] == form.results[std::size_t(line)], "a copied result line differs");
+    double persons = 0, magnitude = 1;
+    for (std::size_t k = 3 + kResultLineCount; k < lines.size() - 1; ++k) {
+        const std::size_t equals = lines[k].find('=');
+        check(equals != std::string::npos, "an age group has no value");
+        persons += std::strtod(lines[k].c_str() + equals + 1, nullptr);
+    }
+    for (int i = 1; i <= 200; ++i)
+        magnitude += std::fabs(f.male[i]) + std::fabs(f.female[i]);
+    check(std::fabs(persons - (f.maleTotal + f.femaleTotal)) <= 1e-12 * magnitude,
+          "the copied age groups do not add up to the total");
+}
 
 }  // namespace
 
@@ -400,6 +432,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(expected.has_value(), "a report went through where a statement must fail");
         for (int line = 0; line < kResultLineCount; ++line)
             check(form.results[std::size_t(line)] == (*expected)[std::size_t(line)], "a result line differs");
+        checkWorksheetText(handlers, form, *figures);
     }
     return 0;
 }
