@@ -321,18 +321,8 @@ void MainWindow::openDropped(const std::string& path)
     if (found != roots.end() && volume != w.drive->drive())
         w.drive->setCurrentIndex(int(found - roots.begin()));
     w.directories->setPath(directory);
-    if (folder)
-        return;
-    const std::string name = dropped.filename().string();
-    for (int row = 0; row < w.files->count(); ++row) {
-        QListWidgetItem* item = w.files->item(row);
-        if (item->data(Qt::UserRole).toByteArray().toStdString() != name)
-            continue;
-        w.files->setCurrentItem(item);
-        w.files->scrollToItem(item);
+    if (!folder && w.files->selectFile(dropped.filename().string()))
         form_.File1_Click();
-        return;
-    }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

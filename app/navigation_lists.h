@@ -85,6 +85,10 @@ public:
     std::string path() const { return path_; }
     void setPath(const std::string& directory);  // no signal
     std::string fileName() const;                 // "" when none is selected
+    // Selects the entry of `name`, reading the directory again when it is
+    // not listed (a file saved there meanwhile); no signal. False when the
+    // list does not show such a file (a hidden one, say).
+    bool selectFile(const std::string& name);
 
 signals:
     // The user chose an entry, by click or by moving with the keyboard.

@@ -12,11 +12,7 @@ using namespace pyramid::testing;
 TEST(WorksheetFigures, AgeGroupsSplitAt15And65AndAZeroDivisorShowsADash)
 {
     std::vector<double> male(101, 0), female(101, 0);
-    male[14] = 1;
-    female[15] = 2;
-    male[64] = 4;
-    female[65] = 8;
-    female[100] = 16;
+    male[14] = 1, female[15] = 2, male[64] = 4, female[65] = 8, female[100] = 16;  // ages
     const AgeGroups groups = ageGroupsOf(makePopulation(male, female, "令和２年 2020"));
     EXPECT_EQ(groups.young, 1);
     EXPECT_EQ(groups.working, 6);
