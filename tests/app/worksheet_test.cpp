@@ -81,7 +81,6 @@ private slots:
         auto* to = control<QLineEdit>(*window, "Text1(1)");
         QTest::keyClicks(control(*window, "Text1(0)"), "20\r");
         QTest::keyClicks(to, "40\r");
-
         for (const char* focused : {"Command2", "File1", "Dir1", "Text1(1)"}) {
             QApplication::clipboard()->clear();
             control(*window, focused)->setFocus();
@@ -93,6 +92,7 @@ private slots:
         const QImage image = qvariant_cast<QImage>(copied->imageData());
         QVERIFY(image.width() >= 1280 && image.height() >= 960);
         QVERIFY(yellowPixels(image) > 1000);  // the highlight, the only yellow
+        QCOMPARE(yellowPixels(QImage::fromData(copied->data("image/png"), "PNG")), yellowPixels(image));
 
         const QString text = copied->text();
         QVERIFY2(text.startsWith("北海道 2020年  人口ピラミッド\nファイル=" + path + "\n範囲=20歳(2000)から 40歳(1980)まで\n"),
