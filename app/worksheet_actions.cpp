@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMessageBox>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -57,7 +58,13 @@ void WorksheetActions::print()
     QPrintDialog dialog(&printer, &window_);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    printTo(printer);
+    // A page that could not be begun (a PDF file in a folder that cannot be
+    // written, say) is said, not passed over as printed.
+    if (!printTo(printer))
+        QMessageBox::warning(&window_, window_.windowTitle(),
+                             QStringLiteral("印刷できませんでした。\n%1").arg(printer.outputFileName().isEmpty()
+                                                                             ? printer.printerName()
+                                                                             : printer.outputFileName()));
 }
 
 bool WorksheetActions::printTo(QPrinter& printer)

@@ -12,9 +12,6 @@ namespace pyramid::ui {
 
 namespace {
 
-// The chart takes the page's width, but no more than this share of its
-// height, so a landscape page still has room for the figures.
-constexpr double kChartHeightShare = 0.6;
 // Paper is read at arm's length: the window's text a little larger.
 constexpr double kPaperTextSize = 1.25;
 
@@ -32,11 +29,12 @@ QString shown(const std::string& text)
     return QString::fromStdString(text);
 }
 
-// Writes lines top down from `y`; long lines (a deep path) wrap anywhere.
+// Writes lines top down from `y`, or only measures them; long lines (a
+// deep path) wrap anywhere.
 class PageWriter {
 public:
-    PageWriter(QPainter& painter, const QRectF& page, const QFont& font, double y)
-        : painter_(painter), page_(page), font_(font), y_(y)
+    PageWriter(QPainter& painter, const QRectF& page, const QFont& font, double y, bool draws = true)
+        : painter_(painter), page_(page), font_(font), y_(y), draws_(draws)
     {
     }
 
@@ -50,8 +48,9 @@ public:
         const QRectF room(page_.left() + left * page_.width(), y_, width * page_.width(), page_.bottom() - y_);
         const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere;
         painter_.setFont(font_);
-        QRectF used;
-        painter_.drawText(room, flags, shown(text), &used);
+        QRectF used = painter_.boundingRect(room, flags, shown(text));
+        if (draws_)
+            painter_.drawText(room, flags, shown(text), &used);
         y_ += std::max(used.height(), QFontMetricsF(font_, painter_.device()).height()) + lineHeight() * 0.25;
     }
     // Lines in two columns, the first half on the left, as below the chart
@@ -76,39 +75,14 @@ private:
     QRectF page_;
     QFont font_;
     double y_;
+    bool draws_;
 };
 
-}  // namespace
-
-void paintWorksheetPage(QPainter& painter, const QRectF& page, const ChartWidget& chart,
-                        const std::vector<FileFigures>& figures, const QFont& font, const QDate& printed)
+// The figures below the chart: the report with its eight lines in two
+// columns, the age groups, every further file's block, the path and date.
+void writeFigures(PageWriter& text, const std::vector<FileFigures>& figures, const QDate& printed)
 {
-    if (figures.empty())
-        return;
     const FileFigures& drawn = figures.front();
-    painter.save();
-    painter.setPen(Qt::black);
-
-    QFont textFont = inPoints(font);
-    textFont.setPointSizeF(textFont.pointSizeF() * kPaperTextSize);
-    QFont titleFont = textFont;
-    titleFont.setPointSizeF(textFont.pointSizeF() * 1.5);
-    PageWriter title(painter, page, titleFont, page.top());
-    title.line(drawn.title);
-    title.skip(0.25);
-
-    // The chart keeps the shape it has on the screen.
-    const QSizeF inner = chart.innerRect().size();
-    const double scale =
-        std::min(page.width() / inner.width(), page.height() * kChartHeightShare / inner.height());
-    const QRectF area(page.left() + (page.width() - inner.width() * scale) / 2, title.y(), inner.width() * scale,
-                      inner.height() * scale);
-    painter.save();
-    painter.translate(area.topLeft());
-    chart.paintChart(painter, scale);
-    painter.restore();
-
-    PageWriter text(painter, page, textFont, area.bottom());
     text.skip(0.75);
     if (!drawn.report.empty()) {
         text.line(drawn.report.front());  // the range
@@ -127,6 +101,42 @@ void paintWorksheetPage(QPainter& painter, const QRectF& page, const ChartWidget
     text.skip(0.5);
     text.line(drawn.path);
     text.line("印刷日=" + printed.toString(QStringLiteral("yyyy年M月d日")).toStdString());
+}
+
+}  // namespace
+
+void paintWorksheetPage(QPainter& painter, const QRectF& page, const ChartWidget& chart,
+                        const std::vector<FileFigures>& figures, const QFont& font, const QDate& printed)
+{
+    if (figures.empty())
+        return;
+    painter.save();
+    painter.setPen(Qt::black);
+
+    QFont textFont = inPoints(font);
+    textFont.setPointSizeF(textFont.pointSizeF() * kPaperTextSize);
+    QFont titleFont = textFont;
+    titleFont.setPointSizeF(textFont.pointSizeF() * 1.5);
+    PageWriter title(painter, page, titleFont, page.top());
+    title.line(figures.front().title);
+    title.skip(0.25);
+
+    // The chart keeps the shape it has on the screen and takes the page's
+    // width, or on a landscape page the height the figures leave it.
+    PageWriter measure(painter, page, textFont, 0, false);
+    writeFigures(measure, figures, printed);
+    const QSizeF inner = chart.innerRect().size();
+    const double room = std::max(page.bottom() - title.y() - measure.y(), page.height() / 4);
+    const double scale = std::min(page.width() / inner.width(), room / inner.height());
+    const QRectF area(page.left() + (page.width() - inner.width() * scale) / 2, title.y(), inner.width() * scale,
+                      inner.height() * scale);
+    painter.save();
+    painter.translate(area.topLeft());
+    chart.paintChart(painter, scale);
+    painter.restore();
+
+    PageWriter text(painter, page, textFont, area.bottom());
+    writeFigures(text, figures, printed);
     painter.restore();
 }
 
