@@ -1,5 +1,8 @@
 #include "app/chart_menu.h"
 
+#include "app/worksheet_actions.h"
+
+#include <QAction>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -22,13 +25,17 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() != QEvent::KeyPress)
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
             return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* key = static_cast<QKeyEvent*>(event);
         const bool menuKey = key->key() == Qt::Key_Menu && key->modifiers() == Qt::NoModifier;
         const bool shiftF10 = key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
         if (!menuKey && !shiftF10)
             return false;
+        if (event->type() == QEvent::ShortcutOverride) {
+            key->accept();  // the key press comes here, not to the window's shortcut
+            return true;
+        }
         emit static_cast<QWidget*>(watched)->customContextMenuRequested(where_());
         return true;
     }
@@ -52,7 +59,7 @@ void addCompareEntries(QMenu& menu, PyramidForm& form, const std::string& path, 
     } ways[] = {{"人数で比較", CompareBy::Persons}, {"構成比で比較", CompareBy::Shares}};
     for (const auto& way : ways) {
         QAction* entry = menu.addAction(QString::fromUtf8(way.caption));
-        entry->setEnabled(form.canCompare() && !path.empty());
+        entry->setEnabled(form.showsChart() && !path.empty());
         QObject::connect(entry, &QAction::triggered, &menu, [&form, path, by = way.by, after] {
             form.compareWith(path, by);
             after();
@@ -78,11 +85,21 @@ void openFileMenu(QWidget* list, QPoint globalPos, PyramidForm& form, const std:
     showMenu(menu, globalPos);
 }
 
-void openChartMenu(QWidget* chart, QPoint globalPos, PyramidForm& form, const AfterEntry& after)
+void addWorksheetEntries(QMenu& menu, const WorksheetActions& worksheet)
 {
-    QMenu menu(chart);
+    menu.addAction(worksheet.copyAction());
+    menu.addAction(worksheet.printAction());
+}
+
+void popUpChartMenu(QWidget& chart, QPoint where, PyramidForm& form, const WorksheetActions& worksheet,
+                    const AfterEntry& after)
+{
+    QMenu menu(&chart);
+    menu.setAccessibleName(chart.accessibleName());
+    addWorksheetEntries(menu, worksheet);
+    menu.addSeparator();
     addStopComparingEntry(menu, form, after);
-    showMenu(menu, globalPos);
+    menu.exec(where);
 }
 
 }  // namespace pyramid::ui

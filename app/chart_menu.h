@@ -15,22 +15,29 @@ class QWidget;
 
 namespace pyramid::ui {
 
+class WorksheetActions;
+
 // What the window does after an entry has run (the chart's description anew).
 using AfterEntry = std::function<void()>;
 
 // File1's menu on the file at `path`: compare it with the drawn pyramid.
 void openFileMenu(QWidget* list, QPoint globalPos, PyramidForm& form, const std::string& path,
                   const AfterEntry& after);
-// The chart's menu.
-void openChartMenu(QWidget* chart, QPoint globalPos, PyramidForm& form, const AfterEntry& after);
+// The chart's menu at `where` (screen coordinates): copy and print, then
+// the end of a comparison. Returns when it closes.
+void popUpChartMenu(QWidget& chart, QPoint where, PyramidForm& form, const WorksheetActions& worksheet,
+                    const AfterEntry& after);
 
-// The Menu key and Shift+F10 on `widget` open its context menu at the point
-// `where` gives, in the coordinates its menu request takes.
+// The Menu key and Shift+F10 on `widget` open its own context menu at the
+// point `where` gives, in the coordinates its menu request takes, before
+// the window's Shift+F10 can take the key for the chart.
 void openMenuFromKeyboard(QWidget* widget, std::function<QPoint()> where);
 
 // The entries of comparing: the two ways for a file, disabled before a draw.
 void addCompareEntries(QMenu& menu, PyramidForm& form, const std::string& path, const AfterEntry& after);
 // 「比較をやめる」, enabled while comparing.
 void addStopComparingEntry(QMenu& menu, PyramidForm& form, const AfterEntry& after);
+// Copy and print.
+void addWorksheetEntries(QMenu& menu, const WorksheetActions& worksheet);
 
 }  // namespace pyramid::ui

@@ -5,6 +5,7 @@
 #include "core/palette.h"
 
 #include <QHelpEvent>
+#include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -84,15 +85,12 @@ void ChartWidget::clear()
     update();
 }
 
-double ChartWidget::unitsToPixelsX() const
+QPointF ChartWidget::unitSize() const
 {
+    const QRect inner = innerRect();
     // Until a scale is given the inner area counts in twips.
-    return scaleWidth_ != 0 ? innerRect().width() / scaleWidth_ : 1.0 / kTwipsPerPixel;
-}
-
-double ChartWidget::unitsToPixelsY() const
-{
-    return scaleHeight_ != 0 ? innerRect().height() / scaleHeight_ : 1.0 / kTwipsPerPixel;
+    return {scaleWidth_ != 0 ? inner.width() / scaleWidth_ : 1.0 / kTwipsPerPixel,
+            scaleHeight_ != 0 ? inner.height() / scaleHeight_ : 1.0 / kTwipsPerPixel};
 }
 
 void ChartWidget::setNotes(std::vector<ChartText> notes)
@@ -126,7 +124,7 @@ bool ChartWidget::event(QEvent* event)
         return QWidget::event(event);
     const auto* help = static_cast<QHelpEvent*>(event);
     const QPointF at = QPointF(help->pos() - innerRect().topLeft());
-    const std::string tip = tipText_ ? tipText_(at.x() / unitsToPixelsX(), at.y() / unitsToPixelsY()) : std::string();
+    const std::string tip = tipText_ ? tipText_(at.x() / unitSize().x(), at.y() / unitSize().y()) : std::string();
     if (tip.empty()) {
         QToolTip::hideText();
         event->ignore();
@@ -138,8 +136,9 @@ bool ChartWidget::event(QEvent* event)
 
 void ChartWidget::line(float x1, float y1, float x2, float y2, int colour)
 {
-    const double sx = unitsToPixelsX();
-    const double sy = unitsToPixelsY();
+    const QPointF unit = unitSize();
+    const double sx = unit.x();
+    const double sy = unit.y();
     const QLineF mapped(x1 * sx, y1 * sy, x2 * sx, y2 * sy);
     // A point that no pixel can show (infinite or not a number) draws nothing.
     if (!std::isfinite(mapped.x1()) || !std::isfinite(mapped.y1()) || !std::isfinite(mapped.x2()) ||
@@ -173,6 +172,53 @@ const QImage& ChartWidget::shownImage()
     return shown_;
 }
 
+void ChartWidget::paintChart(QPainter& painter, qreal scale) const
+{
+    const QRect inner = innerRect();
+    const QRectF area(QPointF(0, 0), inner.size());
+    painter.save();
+    painter.scale(scale, scale);
+    painter.setClipRect(area);
+    painter.fillRect(area, Qt::black);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // A line of the screen fills the logical pixel its place falls in: here
+    // it covers that same square, whatever the scale.
+    painter.save();
+    painter.translate(0.5, 0.5);
+    for (const Stroke& stroke : strokes_) {
+        if (!stroke.live)
+            continue;
+        // One logical pixel wide; the square cap makes a line of no length a point.
+        painter.setPen(QPen(stroke.colour, 1, Qt::SolidLine, Qt::SquareCap));
+        painter.drawLine(stroke.line);
+    }
+    painter.restore();
+    // Texts beyond the labels, under them as on the screen.
+    paintNotes(painter, unitSize().x(), unitSize().y());
+    // The designed labels lie on the chart, as the window shows them: drawn
+    // as text, so a printer keeps them as text.
+    for (const QLabel* label : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (!label->isVisibleTo(this))
+            continue;
+        const QRectF place(label->geometry().translated(-inner.topLeft()));
+        painter.fillRect(place, label->palette().color(QPalette::Window));
+        painter.setFont(label->font());
+        painter.setPen(label->palette().color(QPalette::WindowText));
+        painter.drawText(place, int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
+                         label->text());
+    }
+    painter.restore();
+}
+
+QImage ChartWidget::picture(int scale) const
+{
+    QImage image(innerRect().size() * scale, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    paintChart(painter, scale);
+    return image;
+}
+
 void ChartWidget::paintEvent(QPaintEvent*)
 {
     fitImage();
@@ -184,7 +230,7 @@ void ChartWidget::paintEvent(QPaintEvent*)
     if (!notes_.empty()) {
         painter.translate(innerRect().topLeft());
         painter.setClipRect(QRect(QPoint(0, 0), innerRect().size()));
-        paintNotes(painter, unitsToPixelsX(), unitsToPixelsY());
+        paintNotes(painter, unitSize().x(), unitSize().y());
     }
 }
 

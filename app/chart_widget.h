@@ -43,9 +43,6 @@ public:
     // screen, a copied image and a printed page all show them so.
     void paintNotes(QPainter& painter, double unitsToPixelsX, double unitsToPixelsY) const;
     const std::vector<ChartText>& notes() const { return notes_; }
-    // Pixels of one user unit across and down the inner area.
-    double unitsToPixelsX() const;
-    double unitsToPixelsY() const;
 
     // What the tooltip says at a point in user units; empty shows none.
     using TipText = std::function<std::string(double x, double y)>;
@@ -57,6 +54,14 @@ public:
     QImage drawing();
     // Device pixels of a one-logical-pixel line: the ratio rounded, at least 1.
     static int lineThickness(qreal ratio);
+    // The chart drawn afresh from its strokes and then its labels onto any
+    // painter (an image to copy, a printer's page), `scale` device units to
+    // a logical pixel, the inner area's top left at the painter's origin.
+    // Lines stay one logical pixel thick and are drawn as lines, so a
+    // printer gets them as vector paths.
+    void paintChart(QPainter& painter, qreal scale) const;
+    // The chart as paintChart draws it, `scale` pixels to a logical pixel.
+    QImage picture(int scale) const;
     // How many strokes are kept for redrawing the image.
     std::size_t recordedStrokes() const { return strokes_.size(); }
 
@@ -79,6 +84,8 @@ private:
         std::size_t operator()(const StrokeKey& key) const noexcept;
     };
 
+    // Logical pixels of the inner area to one user unit, across and down.
+    QPointF unitSize() const;
     // Keeps the record of strokes as long as the distinct lines on the chart,
     // however many times the analysis repaints the same rows.
     void recordStroke(const Stroke& stroke);

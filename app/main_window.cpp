@@ -4,19 +4,27 @@
 #include "analysis/range_report.h"
 #include "app/chart_menu.h"
 #include "app/chart_widget.h"
+#include "app/file_drop.h"
 #include "app/japanese_fonts.h"
 #include "app/message_box_prompt.h"
 #include "app/navigation_lists.h"
 #include "app/twips.h"
 #include "app/window_icon.h"
+#include "app/worksheet_actions.h"
 #include "data/file_system_lists.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
+
+#include <filesystem>
 
 namespace pyramid::ui {
 
@@ -79,6 +87,8 @@ MainWindow::MainWindow(ErrorPrompt* prompt)
     showVolumes(volumeRoots());
     w.directories->setPath(normalDirectoryPath("."));
     w.files->setPath(w.directories->path());
+    worksheet_ = new WorksheetActions(*this, *w.picture, [this] { return form_.worksheetFigures(); });
+    setAcceptDrops(true);
     wireEvents();
 }
 
@@ -231,12 +241,11 @@ void MainWindow::wireMenus()
     openMenuFromKeyboard(w.files, [files = w.files] {
         return files->visualItemRect(files->currentItem()).center();
     });
-    w.picture->setContextMenuPolicy(Qt::CustomContextMenu);
-    openMenuFromKeyboard(w.picture, [picture = w.picture] { return picture->rect().center(); });
-    connect(w.picture, &QWidget::customContextMenuRequested, this, [this, picture = w.picture, describe](QPoint at) {
-        openChartMenu(picture, picture->mapToGlobal(at), form_, describe);
-    });
     w.picture->setTipText([this](double x, double y) { return form_.rowTip(x, y); });
+    // The chart's menu from the keyboard: the Menu key reaches
+    // contextMenuEvent, Shift+F10 comes here.
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { openChartMenu(QPoint()); });
 }
 
 void MainWindow::load()
@@ -258,6 +267,80 @@ void MainWindow::describeChart()
     const QString description = QString::fromStdString(form_.chartDescription());
     if (picture->accessibleDescription() != description)
         picture->setAccessibleDescription(description);
+    worksheet_->setAvailable(form_.showsChart());
+}
+
+void MainWindow::openChartMenu(QPoint where)
+{
+    ChartWidget* picture = controls_.widgets().picture;
+    // From the keyboard the menu opens over the chart's middle.
+    const QPoint local = where.isNull() ? picture->rect().center() : where;
+    popUpChartMenu(*picture, picture->mapToGlobal(local), form_, *worksheet_, [this] { describeChart(); });
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    // Controls without a menu of their own pass theirs up to the window.
+    ChartWidget* picture = controls_.widgets().picture;
+    const QPoint onChart = picture->mapFromGlobal(event->globalPos());
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        openChartMenu(QPoint());
+    else if (picture->rect().contains(onChart))
+        openChartMenu(onChart);
+    else
+        return event->ignore();
+    event->accept();
+}
+
+bool MainWindow::takeDrag(QEvent* event, QWidget* receiver)
+{
+    auto* drag = static_cast<QDropEvent*>(event);
+    const std::optional<std::string> path = droppedPath(drag->mimeData());
+    if (!path) {
+        drag->ignore();
+        return false;
+    }
+    if (event->type() != QEvent::Drop) {
+        drag->acceptProposedAction();
+        return true;
+    }
+    drag->acceptProposedAction();
+    ChartWidget* picture = controls_.widgets().picture;
+    const QPoint onChart = picture->mapFromGlobal(receiver->mapToGlobal(drag->position().toPoint()));
+    if (form_.showsChart() && picture->rect().contains(onChart) && std::filesystem::is_regular_file(*path))
+        droppedOnChart(*path);
+    else
+        openDropped(*path);
+    return true;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) { takeDrag(event, this); }
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) { takeDrag(event, this); }
+void MainWindow::dropEvent(QDropEvent* event) { takeDrag(event, this); }
+
+void MainWindow::droppedOnChart(const std::string& path)
+{
+    form_.compareWith(path, CompareBy::Persons);
+    describeChart();
+}
+
+void MainWindow::openDropped(const std::string& path)
+{
+    const FormWidgets& w = controls_.widgets();
+    const bool folder = std::filesystem::is_directory(path);
+    const std::filesystem::path dropped(path);
+    const std::string directory = normalDirectoryPath(folder ? path : dropped.parent_path().string());
+
+    // As a user would: the volume first, when it is another, then the
+    // folder, then the file. Each list's own signal runs its handler.
+    const std::vector<std::string> roots = w.drive->volumes();
+    const std::string volume = volumeHolding(directory, roots);
+    const auto found = std::find(roots.begin(), roots.end(), volume);
+    if (found != roots.end() && volume != w.drive->drive())
+        w.drive->setCurrentIndex(int(found - roots.begin()));
+    w.directories->setPath(directory);
+    if (!folder && w.files->selectFile(dropped.filename().string()))
+        form_.File1_Click();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
@@ -266,6 +349,20 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     for (int i = 0; i < kAgeBoxCount; ++i) {
         if (watched != w.ageBoxes[std::size_t(i)])
             continue;
+        // Ctrl+C copies the box's selected text; without a selection it
+        // copies the chart, as everywhere else in the window.
+        if (event->type() == QEvent::ShortcutOverride &&
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
+            !w.ageBoxes[std::size_t(i)]->hasSelectedText()) {
+            event->ignore();
+            return true;
+        }
+        // A file dragged over a box opens as anywhere on the window; text
+        // still drops into the box.
+        const bool dragging = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+                              event->type() == QEvent::Drop;
+        if (dragging && droppedPath(static_cast<QDropEvent*>(event)->mimeData()))
+            return takeDrag(event, w.ageBoxes[std::size_t(i)]);
         // Every typed character reaches the handler first; the box still
         // gets the key afterwards, Enter included.
         if (event->type() == QEvent::KeyPress) {

@@ -15,6 +15,7 @@
 namespace pyramid::ui {
 
 class MessageBoxPrompt;
+class WorksheetActions;
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -36,20 +37,38 @@ public:
     // comparison laid over the chart from a menu or a dropped file).
     PyramidForm& handlers() { return form_; }
 
+    // Copy and print of the chart with its figures.
+    WorksheetActions& worksheet() { return *worksheet_; }
+
+    // Opens a dropped file or folder as the lists would: Drive1, Dir1 and,
+    // for a file, File1 go to it and their handlers run in that order.
+    void openDropped(const std::string& path);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     FormWidgets buildControls();
     void wireEvents();
-    // The context menus of File1 and the chart, and the chart's tooltip.
+    // The context menu of File1, and the chart's tooltip.
     void wireMenus();
-    // Gives the chart surface the description of what it shows now.
+    // After a handler that may change the chart: its description for a
+    // screen reader and whether it can be copied and printed.
     void describeChart();
+    void openChartMenu(QPoint where);
+    // A file dropped onto the chart while it shows a pyramid.
+    void droppedOnChart(const std::string& path);
+    // Takes a drag that brings a local file or folder, anywhere on the window.
+    bool takeDrag(QEvent* event, QWidget* receiver);
 
     WindowControls controls_;
     std::unique_ptr<MessageBoxPrompt> ownPrompt_;
     PyramidForm form_;
+    WorksheetActions* worksheet_ = nullptr;  // owned by the window
 };
 
 }  // namespace pyramid::ui

@@ -225,6 +225,21 @@ std::string FileList::entryNameAt(QPoint point) const
     return item ? bytesOf(item->data(kPathRole)) : std::string();
 }
 
+bool FileList::selectFile(const std::string& name)
+{
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int row = 0; row < count(); ++row) {
+            if (bytesOf(item(row)->data(kPathRole)) == name) {
+                setCurrentItem(item(row));
+                scrollToItem(item(row));
+                return true;
+            }
+        }
+        setPath(path_);
+    }
+    return false;
+}
+
 void FileList::keyPressEvent(QKeyEvent* event)
 {
     // The first arrow key chooses the entry that shows the focus mark,

@@ -88,6 +88,10 @@ public:
     // The name of the entry at `point` of the list's viewport, else of the
     // current entry, as bytes of the file system; "" when there is none.
     std::string entryNameAt(QPoint point) const;
+    // Selects the entry of `name`, reading the directory again when it is
+    // not listed (a file saved there meanwhile); no signal. False when the
+    // list does not show such a file (a hidden one, say).
+    bool selectFile(const std::string& name);
 
 signals:
     // The user chose an entry, by click or by moving with the keyboard.

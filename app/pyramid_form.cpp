@@ -36,6 +36,8 @@ void PyramidForm::Command1_Click()
         drawPyramid(run, form_, data_, ClassCount);
         drawnClassCount_ = ClassCount;
         shows_ = ChartShows::Pyramid;
+        // Label1 cannot change during the command: the prompt is modal.
+        drawnPath_ = form_.caption(Label::Label1);
     });
 }
 
@@ -74,6 +76,7 @@ void PyramidForm::Text1_KeyPress(int index, int keyCode)
         return;
     std::vector<ChartText> figures;
     compared_->share.clear();
+    compared_->figures.clear();
     if (reported) {
         // The same range the report just summed: the boxes are as it read them.
         AgeRange range{leadingNumber(form_.ageText(0)), leadingNumber(form_.ageText(1))};
@@ -81,6 +84,7 @@ void PyramidForm::Text1_KeyPress(int index, int keyCode)
             std::swap(range.FromAge, range.ToAge);
         std::vector<std::string> lines = comparedFigures(compared_->data, range);
         compared_->share = lines.front().substr(resultLiteral(0).size());
+        compared_->figures = lines;
         lines.insert(lines.begin(), comparedHeading(compared_->data));
         figures = placeOnFreeCorner(lines, palette::Outline, shownDrawn(), shownCompared());
     }
@@ -97,7 +101,7 @@ void PyramidForm::compareWith(const std::string& path, CompareBy by)
         Comparison comparison = run([&] { return compareFiles(data_, compared, classes, by); });
         // Nothing below can fail: the drawn file at the common scale reaches
         // no further than at its own.
-        compared_ = Compared{std::move(compared), std::move(comparison), {}};
+        compared_ = Compared{std::move(compared), std::move(comparison), path, {}, {}};
         redraw(run);
     });
 }
@@ -178,6 +182,26 @@ std::string PyramidForm::chartDescription() const
             text += "、輪郭の総人口比=" + compared_->share;
     }
     return text;
+}
+
+std::vector<FileFigures> PyramidForm::worksheetFigures() const
+{
+    if (shows_ == ChartShows::Nothing)
+        return {};
+    FileFigures figures = fileFigures(drawnPath_, data_);
+    if (shows_ == ChartShows::PyramidAndRange) {
+        figures.report.push_back(rangeLine(form_.caption(Label::Label10), form_.caption(Label::Label11)));
+        for (int i = 0; i < kResultLineCount; ++i)
+            figures.report.push_back(form_.resultCaption(i));
+    }
+    if (!compared_)
+        return {figures};
+    FileFigures other = fileFigures(compared_->path, compared_->data);
+    if (!compared_->figures.empty() && !figures.report.empty()) {
+        other.report.push_back(figures.report.front());
+        other.report.insert(other.report.end(), compared_->figures.begin(), compared_->figures.end());
+    }
+    return {figures, other};
 }
 
 }  // namespace pyramid

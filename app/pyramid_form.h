@@ -3,6 +3,7 @@
 // No Qt here: the window calls these, and tests call them on an in-memory form.
 
 #include "chart/pyramid_comparison.h"
+#include "analysis/worksheet_figures.h"
 #include "core/error_prompt.h"
 #include "core/form_controls.h"
 #include "data/population.h"
@@ -35,7 +36,6 @@ public:
     void compareWith(const std::string& path, CompareBy by);
     // The drawn file back at its own scale, as a plain draw shows it.
     void stopComparing();
-    bool canCompare() const { return shows_ != ChartShows::Nothing; }
     bool comparing() const { return compared_.has_value(); }
 
     // The reading of the row under (x, y) in chart units, with the compared
@@ -48,13 +48,24 @@ public:
     // no draw has finished.
     std::string chartDescription() const;
 
+    // Whether a pyramid stands on the chart: the last draw ran to its end.
+    bool showsChart() const { return shows_ != ChartShows::Nothing; }
+    // The figures that go with the chart onto a worksheet: the drawn file's
+    // block, with the range and the eight result lines as their captions
+    // show them while the chart shows a reported range; while comparing,
+    // the compared file's block after it, with its four figures for the
+    // range. Empty while no pyramid stands on the chart.
+    std::vector<FileFigures> worksheetFigures() const;
+
 private:
     enum class ChartShows { Nothing, Pyramid, PyramidAndRange };
 
     struct Compared {
         PopulationData data;
         Comparison comparison;
+        std::string path;   // as the menu or the drop named it
         std::string share;  // its share of the last reported range, as Label12(0) shows a value
+        std::vector<std::string> figures;  // its four figures for that range, as the chart shows them
     };
 
     PyramidScale scale() const { return compared_ ? compared_->comparison.drawnScale : PyramidScale{}; }
@@ -71,6 +82,7 @@ private:
     ChartShows shows_ = ChartShows::Nothing;
     double drawnClassCount_ = 0;  // ClassCount of the last draw that finished
     std::optional<Compared> compared_;
+    std::string drawnPath_;  // the file the chart shows, as Label1 named it for the draw
 };
 
 }  // namespace pyramid

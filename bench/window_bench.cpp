@@ -6,11 +6,15 @@
 #include "app/chart_widget.h"
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "app/worksheet_actions.h"
 #include "core/error_prompt.h"
 #include "first_frame.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QPrinter>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -138,6 +142,44 @@ void reportOverAllAges(benchmark::State& state)
         state.SkipWithError("the report failed");
 }
 
+// A shown window with the 200-class file drawn and ages 0 to 199 reported.
+struct ReportedWindow : ShownWindow {
+    ReportedWindow()
+    {
+        draw->click();
+        window.controls().setAgeText(0, "0");
+        window.controls().setAgeText(1, "199");
+        pressEnter(window.findChild<QLineEdit*>("Text1(1)"));
+    }
+};
+
+// Ctrl+C after a report: the chart replayed into its picture and made PNG,
+// the figures composed, all onto the clipboard as one item.
+void copyChartAndFigures(benchmark::State& state)
+{
+    ReportedWindow shown;
+    for (auto _ : state)
+        shown.window.worksheet().copy();
+    if (shown.prompt.asked != 0)
+        state.SkipWithError("the report failed");
+}
+
+// The printed page composed onto an A4 PDF at the printer's resolution and
+// written out.
+void composePrintedPage(benchmark::State& state)
+{
+    ReportedWindow shown;
+    const std::string pdf = (std::filesystem::temp_directory_path() / "pyramid-bench-page.pdf").string();
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf));
+        if (!shown.window.worksheet().printTo(printer))
+            state.SkipWithError("the page was not printed");
+    }
+    std::filesystem::remove(pdf);
+}
+
 // Japan in 2020 drawn (101 classes) and 1935 laid over it, in persons or
 // in shares: the read of the second file, the chart again at the common
 // scale, the outline and the legend into the chart's image.
@@ -242,6 +284,8 @@ BENCHMARK(loadDrawAndRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(reportOverAllAges)->Unit(benchmark::kMicrosecond);
 BENCHMARK(compareOverADrawnPyramid)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(rowUnderTheMouse)->Unit(benchmark::kMicrosecond);
+BENCHMARK(copyChartAndFigures)->Unit(benchmark::kMillisecond);
+BENCHMARK(composePrintedPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(startUpWarm)->Unit(benchmark::kMillisecond);
 BENCHMARK(startUpCold)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 

@@ -12,7 +12,8 @@
 // text is valid UTF-8, every chart coordinate is finite, a comparison leaves
 // the designed labels as they were, and a report that raised no prompt
 // shows the eight result lines this file computes on its own from the
-// file's text, whether comparing or not.
+// file's text, whether comparing or not, and so does the copied text, whose
+// age groups add up.
 #include "app/pyramid_form.h"
 #include "core/error_prompt.h"
 #include "core/failure.h"
@@ -353,6 +354,9 @@ void compareBothWays(PyramidForm& handlers, testing::MemoryForm& form, ScriptPro
                       "a result line differs while comparing");
         }
         check(handlers.chartDescription().empty() || isValidUtf8(handlers.chartDescription()), "description");
+        check(isValidUtf8(figuresText(handlers.worksheetFigures())), "the copied text is not UTF-8");
+        check(handlers.worksheetFigures().size() == (handlers.comparing() ? 2u : handlers.showsChart() ? 1u : 0u),
+              "the copied text leaves out a file or names one too many");
         for (double y : {0.0, 238.0, 418.0})
             check(isValidUtf8(handlers.rowTip(320, y)), "a tooltip is not UTF-8");
         const Designed compared = designed(form);
@@ -362,6 +366,38 @@ void compareBothWays(PyramidForm& handlers, testing::MemoryForm& form, ScriptPro
     }
 }
 
+// ---- The copied text after a report: its eight lines are the captions, and
+// its three age groups add up to the persons in the tables.
+std::vector<std::string> linesOf(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find('\n', start);
+        check(end != std::string::npos, "a copied line does not end in LF");
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+void checkWorksheetText(const PyramidForm& handlers, const testing::MemoryForm& form, const Figures& f)
+{
+    const std::vector<std::string> lines = linesOf(figuresText(handlers.worksheetFigures()));
+    // Title, path, range, eight result lines, three age groups, the ratio.
+    check(lines.size() == 3 + kResultLineCount + 4, "the copied text has another shape");
+    for (int line = 0; line < kResultLineCount; ++line)
+        check(lines[std::size_t(3 + line)] == form.results[std::size_t(line)], "a copied result line differs");
+    double persons = 0, magnitude = 1;
+    for (std::size_t k = 3 + kResultLineCount; k < lines.size() - 1; ++k) {
+        const std::size_t equals = lines[k].find('=');
+        check(equals != std::string::npos, "an age group has no value");
+        persons += std::strtod(lines[k].c_str() + equals + 1, nullptr);
+    }
+    for (int i = 1; i <= 200; ++i)
+        magnitude += std::fabs(f.male[i]) + std::fabs(f.female[i]);
+    check(std::fabs(persons - (f.maleTotal + f.femaleTotal)) <= 1e-12 * magnitude,
+          "the copied age groups do not add up to the total");
+}
 
 }  // namespace
 
@@ -415,6 +451,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(expected.has_value(), "a report went through where a statement must fail");
         for (int line = 0; line < kResultLineCount; ++line)
             check(form.results[std::size_t(line)] == (*expected)[std::size_t(line)], "a result line differs");
+        checkWorksheetText(handlers, form, *figures);
     }
     compareBothWays(handlers, form, prompt, figures, ages);
     return 0;

@@ -18,6 +18,7 @@ test_packages=(
   clang libclang-rt-14-dev
   desktop-file-utils appstream
   debhelper dpkg-dev lintian
+  poppler-utils
 )
 if [[ "${1:-}" == "--tests" ]]; then
   packages+=("${test_packages[@]}")

@@ -308,7 +308,7 @@ TEST(LibraryComparison, TheTooltipReadsTheRowUnderThePoint)
     ScriptedPrompt none;
     PyramidForm fresh{blank, none};
     fresh.compareWith(library::file(library::kNational, "1935 全国.txt"), CompareBy::Persons);
-    EXPECT_TRUE(fresh.rowTip(300, 238).empty() && !fresh.canCompare() && !fresh.comparing());
+    EXPECT_TRUE(fresh.rowTip(300, 238).empty() && !fresh.showsChart() && !fresh.comparing());
     EXPECT_TRUE(blank.surface.lines.empty() && blank.surface.notes.empty());
 
     Drawn chart(library::file(library::kNational, "2020 全国.txt"));

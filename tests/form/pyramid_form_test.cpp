@@ -3,6 +3,9 @@
 // road from choosing a file to a report is walked on the real window.)
 #include "analysis/range_report.h"
 #include "app/pyramid_form.h"
+#include "core/number_text.h"
+#include "core/palette.h"
+#include "support/library_files.h"
 #include "support/memory_form.h"
 #include "support/scripted_prompt.h"
 
@@ -92,4 +95,39 @@ TEST_F(FormRoad, ADrawAfterTheRecordedPathBecameADirectoryFails)
     EXPECT_EQ(form.surface.clears, 1);
     EXPECT_TRUE(form.surface.lines.empty());
     EXPECT_FALSE(form.visible[Button::Command3]);
+}
+
+TEST_F(FormRoad, TheWorksheetFiguresOfHokkaido2020AfterAReportFrom20To40)
+{
+    handlers.Form_Load();
+    const std::string path = library::file(library::kPrefectures, "01 北海道.txt");
+    form.captions[Label::Label1] = path;
+    handlers.Command1_Click();
+    handlers.Command3_Click();
+    form.ageBoxes = {"20", "40"};
+    handlers.Text1_KeyPress(1, kEnterKey);
+    ASSERT_TRUE(prompt.asked.empty()) << prompt.asked[0].message;
+    form.captions[Label::Label1] = "/";  // moving the lists later does not change the drawn file
+
+    // Checked by hand against the census: 555,804 + 2,945,727 + 1,664,023 = 5,165,554.
+    EXPECT_EQ(figuresText(handlers.worksheetFigures()),
+              "北海道 2020年  人口ピラミッド\n"
+              "ファイル=" + path + "\n"
+              "範囲=20歳(2000)から 40歳(1980)まで\n"
+              "総人口比=0.20167265698897\n"
+              "男人口比=0.214721827745932\n"
+              "女人口比=0.190061228760542\n"
+              "男／女比=1.00527617636019\n"
+              "男人口計=522246\n"
+              "女人口計=519505\n"
+              "総人口　=5165554\n"
+              "地域加重=61.918990357616\n"
+              "年少人口(0～14歳)=555804 割合=0.107598139521918\n"
+              "生産年齢人口(15～64歳)=2945727 割合=0.570263518685508\n"
+              "老年人口(65歳以上)=1664023 割合=0.322138341792574\n"
+              "従属人口比=0.753575263423936\n");
+
+    // The next analysis takes the range off the chart, and off the worksheet.
+    handlers.Command3_Click();
+    EXPECT_TRUE(handlers.worksheetFigures().at(0).report.empty());
 }

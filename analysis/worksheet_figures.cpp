@@ -1,0 +1,89 @@
+#include "analysis/worksheet_figures.h"
+
+#include "core/number_text.h"
+#include "data/regional_file_load.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pyramid {
+
+namespace {
+
+// The age groups by the classes they hold (class i is age i-1).
+constexpr int kFirstWorkingClass = 16;  // age 15
+constexpr int kFirstOldClass = 66;      // age 65
+
+// A quotient as the result lines show it; a zero divisor or a result no
+// number can show gives a dash, as a printed table leaves such a cell.
+std::string quotientText(double dividend, double divisor)
+{
+    const double q = divisor == 0 ? NAN : dividend / divisor;
+    return std::isfinite(q) ? generalText(q) : "―";
+}
+
+std::string withoutTrailingBlanks(std::string text)
+{
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+AgeGroups ageGroupsOf(const PopulationData& data)
+{
+    AgeGroups groups;
+    if (!data.MalePop.exists() || !data.FemalePop.exists())
+        return groups;
+    for (int i = 1; i <= PopulationTable::kLastSlot; ++i) {
+        double& group = i < kFirstWorkingClass ? groups.young : i < kFirstOldClass ? groups.working : groups.old;
+        group += data.MalePop.at(i) + data.FemalePop.at(i);
+    }
+    return groups;
+}
+
+FileFigures fileFigures(std::string_view path, const PopulationData& data)
+{
+    const AgeGroups groups = ageGroupsOf(data);
+    const auto groupLine = [&](std::string_view name, double persons) {
+        return std::string(name) + "=" + generalText(persons) + " 割合=" + quotientText(persons, data.GrandTotal);
+    };
+    FileFigures figures;
+    figures.title = withoutTrailingBlanks(data.TitleYear + std::string(kTitleSuffix));
+    figures.path = "ファイル=" + std::string(path);
+    figures.ageGroups = {
+        groupLine("年少人口(0～14歳)", groups.young),
+        groupLine("生産年齢人口(15～64歳)", groups.working),
+        groupLine("老年人口(65歳以上)", groups.old),
+        "従属人口比=" + quotientText(groups.young + groups.old, groups.working),
+    };
+    return figures;
+}
+
+std::string rangeLine(std::string_view fromCaption, std::string_view toCaption)
+{
+    return "範囲=" + std::string(fromCaption) + " " + std::string(toCaption);
+}
+
+std::string figuresText(const std::vector<FileFigures>& files)
+{
+    std::string text;
+    // A title or path may hold a line break (a quoted year text spanning
+    // lines): it reads as a blank, so every line stays one line.
+    const auto add = [&text](std::string line) {
+        std::replace_if(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+        text += line + "\n";
+    };
+    for (const FileFigures& file : files) {
+        add(file.title);
+        add(file.path);
+        for (const std::string& line : file.report)
+            add(line);
+        for (const std::string& line : file.ageGroups)
+            add(line);
+    }
+    return text;
+}
+
+}  // namespace pyramid

@@ -1,0 +1,39 @@
+#pragma once
+// The figures that go on a worksheet with the chart: what the copied text
+// and the printed page say. Composed here, once, so the clipboard, the
+// paper and the result labels cannot disagree.
+
+#include "data/population.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pyramid {
+
+// Persons of the three age groups of the tables: 0-14, 15-64, 65 and over.
+struct AgeGroups {
+    double young = 0;
+    double working = 0;
+    double old = 0;
+};
+AgeGroups ageGroupsOf(const PopulationData& data);
+
+// One data file's block, line by line (UTF-8, no line ends).
+struct FileFigures {
+    std::string title;                   // the chart's title, without its trailing blanks
+    std::string path;                    // "ファイル=" and the file's path
+    std::vector<std::string> report;     // the range, then the eight result lines; empty without a report
+    std::vector<std::string> ageGroups;  // the three groups with their shares, then the dependency ratio
+};
+
+// The block of a loaded file, without a report.
+FileFigures fileFigures(std::string_view path, const PopulationData& data);
+
+// The range line of a report from the two range captions.
+std::string rangeLine(std::string_view fromCaption, std::string_view toCaption);
+
+// Every block one after the other, each line ending in LF.
+std::string figuresText(const std::vector<FileFigures>& files);
+
+}  // namespace pyramid

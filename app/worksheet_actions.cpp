@@ -1,0 +1,76 @@
+#include "app/worksheet_actions.h"
+
+#include "app/worksheet_copy.h"
+#include "app/worksheet_page.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QWidget>
+
+namespace pyramid::ui {
+
+WorksheetActions::WorksheetActions(QWidget& window, const ChartWidget& chart, Figures figures)
+    : QObject(&window)
+    , window_(window)
+    , chart_(chart)
+    , figures_(std::move(figures))
+    , copy_(new QAction(QStringLiteral("図と結果をコピー"), &window))
+    , print_(new QAction(QStringLiteral("印刷…"), &window))
+{
+    copy_->setShortcut(QKeySequence::Copy);
+    print_->setShortcut(QKeySequence::Print);
+    for (QAction* action : {copy_, print_}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        window.addAction(action);
+    }
+    connect(copy_, &QAction::triggered, this, &WorksheetActions::copy);
+    connect(print_, &QAction::triggered, this, &WorksheetActions::print);
+    setAvailable(false);
+}
+
+void WorksheetActions::setAvailable(bool available)
+{
+    copy_->setEnabled(available);
+    print_->setEnabled(available);
+}
+
+void WorksheetActions::copy()
+{
+    const std::vector<FileFigures> figures = figures_();
+    if (figures.empty())
+        return;
+    QApplication::clipboard()->setMimeData(worksheetClipboardItem(chart_, figures).release());
+}
+
+void WorksheetActions::print()
+{
+    if (figures_().empty())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QString::fromStdString(figures_().front().title));
+    // Without a printer the dialog offers printing to a PDF file.
+    QPrintDialog dialog(&printer, &window_);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // A page that could not be begun (a PDF file in a folder that cannot be
+    // written, say) is said, not passed over as printed.
+    if (!printTo(printer))
+        QMessageBox::warning(&window_, window_.windowTitle(),
+                             QStringLiteral("印刷できませんでした。\n%1").arg(printer.outputFileName().isEmpty()
+                                                                             ? printer.printerName()
+                                                                             : printer.outputFileName()));
+}
+
+bool WorksheetActions::printTo(QPrinter& printer)
+{
+    const std::vector<FileFigures> figures = figures_();
+    return !figures.empty() && printWorksheet(printer, chart_, figures, window_.font());
+}
+
+}  // namespace pyramid::ui

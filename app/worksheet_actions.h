@@ -1,0 +1,49 @@
+#pragma once
+// Copy and print of the worksheet: the two actions with their shortcuts,
+// the clipboard and the print dialog. What they put out is composed
+// elsewhere (the figures without Qt, the page, the clipboard item).
+
+#include "analysis/worksheet_figures.h"
+
+#include <QObject>
+
+#include <functional>
+#include <vector>
+
+class QAction;
+class QPrinter;
+class QWidget;
+
+namespace pyramid::ui {
+
+class ChartWidget;
+
+class WorksheetActions : public QObject {
+    Q_OBJECT
+public:
+    using Figures = std::function<std::vector<FileFigures>()>;
+
+    // Ctrl+C and Ctrl+P act from every control of `window`; both stay
+    // disabled until `setAvailable(true)`.
+    WorksheetActions(QWidget& window, const ChartWidget& chart, Figures figures);
+
+    QAction* copyAction() const { return copy_; }
+    QAction* printAction() const { return print_; }
+    void setAvailable(bool available);
+
+    // The chart and the figures onto the clipboard as one item.
+    void copy();
+    // Asks the print dialog; Cancel prints nothing.
+    void print();
+    // The page onto a printer as it is set up, without asking.
+    bool printTo(QPrinter& printer);
+
+private:
+    QWidget& window_;
+    const ChartWidget& chart_;
+    Figures figures_;
+    QAction* copy_;
+    QAction* print_;
+};
+
+}  // namespace pyramid::ui

@@ -1,0 +1,216 @@
+// Copy, print and drop on the real window after a report from 20 to 40 on
+// Hokkaido 2020; the slots run in order on one window.
+#include "app/worksheet_actions.h"
+#include "support/library_files.h"
+#include "window_test_support.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+
+using namespace pyramid;
+using namespace pyramid::testing;
+
+namespace {
+
+long yellowPixels(const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);  // rows without padding
+    const auto* pixels = reinterpret_cast<const QRgb*>(rgb.constBits());
+    return std::count(pixels, pixels + rgb.width() * rgb.height(), qRgb(255, 255, 0));
+}
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(20000);
+    return process.exitCode() == 0 ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
+}
+
+// Sends a drag of `urls` over the window at `where`, dropping it when taken.
+bool drop(QWidget& window, const QList<QUrl>& urls, QPoint where)
+{
+    QMimeData mime;
+    mime.setUrls(urls);
+    QDragEnterEvent enter(where, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent dropped(where, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    return QApplication::sendEvent(&window, &enter) && enter.isAccepted() &&
+           QApplication::sendEvent(&window, &dropped) && dropped.isAccepted();
+}
+
+}  // namespace
+
+class WorksheetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        window = startedWindow(nullptr);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QApplication::clipboard()->clear();
+        path = QString::fromStdString(library::file(library::kPrefectures, "01 北海道.txt"));
+        // Nothing drawn, nothing copied.
+        QVERIFY(!window->worksheet().copyAction()->isEnabled());
+        QTest::keyClick(window.get(), Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QApplication::clipboard()->text().isEmpty());
+    }
+
+    void ctrlCCopiesTheChartAndTheFiguresFromEveryControl()
+    {
+        drawFile(*window, path.toStdString());
+
+        QTest::mouseClick(control(*window, "Command3"), Qt::LeftButton);
+        auto* to = control<QLineEdit>(*window, "Text1(1)");
+        QTest::keyClicks(control(*window, "Text1(0)"), "20\r");
+        QTest::keyClicks(to, "40\r");
+        for (const char* focused : {"Command2", "File1", "Dir1", "Text1(1)"}) {
+            QApplication::clipboard()->clear();
+            control(*window, focused)->setFocus();
+            QTest::keyClick(control(*window, focused), Qt::Key_C, Qt::ControlModifier);
+            const QMimeData* copied = QApplication::clipboard()->mimeData();
+            QVERIFY2(copied && copied->hasImage() && copied->hasText(), focused);
+        }
+        const QMimeData* copied = QApplication::clipboard()->mimeData();
+        const QImage image = qvariant_cast<QImage>(copied->imageData());
+        QVERIFY(image.width() >= 1280 && image.height() >= 960);
+        QVERIFY(yellowPixels(image) > 1000);  // the highlight, the only yellow
+        QCOMPARE(yellowPixels(QImage::fromData(copied->data("image/png"), "PNG")), yellowPixels(image));
+
+        const QString text = copied->text();
+        QVERIFY2(text.startsWith("北海道 2020年  人口ピラミッド\nファイル=" + path + "\n範囲=20歳(2000)から 40歳(1980)まで\n"),
+                 qPrintable(text));
+        for (int i = 0; i < 8; ++i)
+            QVERIFY(text.contains("\n" + result(i) + "\n"));
+        QVERIFY(text.endsWith("\n従属人口比=0.753575263423936\n"));
+
+        // A selection in an age box is copied as text, as usual.
+        to->selectAll();
+        QTest::keyClick(to, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString("40"));
+        QVERIFY(!QApplication::clipboard()->mimeData()->hasImage());
+    }
+
+    void thePrintedPageHoldsTheFiguresAsTextAndTheChartAsLines()
+    {
+        QTemporaryDir scratch;
+        const QString pdf = scratch.filePath("page.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QVERIFY(window->worksheet().printTo(printer));
+
+        const QString text = run("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY2(text.contains("北海道 2020年 人口ピラミッド"), qPrintable(text));
+        for (int i = 0; i < 8; ++i)
+            QVERIFY2(text.contains(result(i).section('=', 1)), qPrintable(result(i)));
+        QVERIFY(text.contains("従属人口比=0.753575263423936"));
+        // No picture in the file: what shows yellow is drawn as lines.
+        QCOMPARE(run("pdfimages", {"-list", pdf}).count('\n'), 2);  // the table's two heading lines
+        run("pdftoppm", {"-png", "-r", "100", "-singlefile", pdf, scratch.filePath("page")});
+        const QImage page(scratch.filePath("page.png"));
+        QVERIFY(yellowPixels(page) > 100);
+        QDir().mkpath(PYRAMID_SCREENSHOT_DIR "/ja");  // the guide's picture
+        QVERIFY(page.save(PYRAMID_SCREENSHOT_DIR "/ja/printed-page.png"));
+    }
+
+    void ctrlPAsksThePrintDialogAndCancelLeavesAllAsItWas()
+    {
+        const QByteArray before = bytesOf(control<ui::ChartWidget>(*window, "Picture1")->drawing());
+        bool asked = false;
+        QTimer::singleShot(50, this, [&] {
+            if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()); (asked = dialog))
+                dialog->reject();
+        });
+        QTest::keyClick(control(*window, "Command2"), Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(asked);
+        QCOMPARE(bytesOf(control<ui::ChartWidget>(*window, "Picture1")->drawing()), before);
+    }
+
+    void theMenuKeyAndShiftF10OpenTheChartMenuWithNamedEntries()
+    {
+        window->activateWindow();  // offscreen, closing the dialog did not give it back
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        // The Menu key as X11 delivers it (a keyboard context menu event), and Shift+F10.
+        const std::function<void()> keys[] = {
+            [this] {
+                QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), QPoint(), Qt::NoModifier);
+                QApplication::sendEvent(window->focusWidget(), &menuKey);
+            },
+            [this] { QTest::keyClick(window->windowHandle(), Qt::Key_F10, Qt::ShiftModifier); },
+        };
+        for (const auto& press : keys) {
+            QStringList names;
+            QTimer::singleShot(50, this, [&] {
+                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(menu);
+                    for (int i = 0; i < shown->childCount(); ++i)
+                        names << shown->child(i)->text(QAccessible::Name);
+                    menu->close();
+                }
+            });
+            control(*window, "Command2")->setFocus();
+            press();
+            QCOMPARE(names, QStringList({"図と結果をコピー", "印刷…"}));
+        }
+    }
+
+    void aDroppedFileOpensAsTheListsOpenIt()
+    {
+        const QString file = QString(PYRAMID_SAMPLES_DIR) + "/akita-2020.txt";
+        QVERIFY(drop(*window, {QUrl::fromLocalFile(file), QUrl::fromLocalFile(path)}, QPoint(40, 300)));
+        auto* files = control<QListWidget>(*window, "File1");
+        auto* label1 = control<QLabel>(*window, "Label1");
+        const auto shown = [&] {
+            return QStringList{label1->text(), label1->palette().color(QPalette::Window).name(),
+                               files->currentItem()->text(), window->focusWidget()->objectName()};
+        };
+        QCOMPARE(shown(), QStringList({file, kLightYellow.name(), "akita-2020.txt", "Command1"}));
+        const QStringList dropped = shown();  // and choosing it in the list changes nothing
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->currentItem()).center());
+        QCOMPARE(shown(), dropped);
+    }
+
+    void aDroppedFolderIsOpenedAndANonFileIsRefused()
+    {
+        const QString folder = QFileInfo(path).absolutePath();
+        QVERIFY(drop(*window, {QUrl::fromLocalFile(folder)}, QPoint(300, 200)));  // onto the chart
+        QCOMPARE(control<QLabel>(*window, "Label1")->text(), folder);
+        QCOMPARE(control<QListWidget>(*window, "File1")->count(), 47);
+
+        for (const QUrl& url : {QUrl("https://example.org/a.txt"), QUrl::fromLocalFile(folder + "/none.txt"),
+                                QUrl::fromLocalFile("/dev/null")})
+            QVERIFY2(!drop(*window, {url}, QPoint(40, 300)), qPrintable(url.toString()));
+        QCOMPARE(control<QLabel>(*window, "Label1")->text(), folder);
+        QTemporaryDir downloads;  // a file saved into the folder the lists show is found too
+        const QString saved = downloads.filePath("01 北海道.txt");
+        QVERIFY(drop(*window, {QUrl::fromLocalFile(downloads.path())}, QPoint(40, 300)) && QFile::copy(path, saved));
+        QVERIFY(drop(*window, {QUrl::fromLocalFile(saved)}, QPoint(40, 300)));
+        QCOMPARE(control<QLabel>(*window, "Label1")->text(), saved);
+    }
+
+private:
+    QString result(int i) const { return control<QLabel>(*window, QStringLiteral("Label12(%1)").arg(i))->text(); }
+    std::unique_ptr<ui::MainWindow> window;
+    QString path;
+};
+
+QTEST_MAIN(WorksheetTest)
+#include "worksheet_test.moc"
