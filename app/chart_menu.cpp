@@ -97,7 +97,6 @@ void popUpChartMenu(QWidget& chart, QPoint where, PyramidForm& form, const Works
     QMenu menu(&chart);
     menu.setAccessibleName(chart.accessibleName());
     addWorksheetEntries(menu, worksheet);
-    menu.addSeparator();
     addStopComparingEntry(menu, form, after);
     menu.exec(where);
 }

@@ -148,6 +148,13 @@ private slots:
     {
         window->activateWindow();  // offscreen, closing the dialog did not give it back
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        // A file dropped on the drawn chart is laid over it in persons, and
+        // the copied text names it after the drawn one.
+        const QString akita = QString(PYRAMID_SAMPLES_DIR) + "/akita-2020.txt";
+        QVERIFY(drop(*window, {QUrl::fromLocalFile(akita)}, QPoint(300, 200)) && window->handlers().comparing());
+        QCOMPARE(control<QLabel>(*window, "Label1")->text(), path);
+        window->worksheet().copy();
+        QVERIFY(QApplication::clipboard()->text().contains("\n2020年  人口ピラミッド\nファイル=" + akita + "\n"));
         // The Menu key as X11 delivers it (a keyboard context menu event), and Shift+F10.
         const std::function<void()> keys[] = {
             [this] {
@@ -168,7 +175,7 @@ private slots:
             });
             control(*window, "Command2")->setFocus();
             press();
-            QCOMPARE(names, QStringList({"図と結果をコピー", "印刷…"}));
+            QCOMPARE(names, QStringList({"図と結果をコピー", "印刷…", "比較をやめる"}));
         }
     }
 
