@@ -1,13 +1,14 @@
 #pragma once
-// The window icon: a small population pyramid, 32 x 32 in the 16 colours
-// of the standard palette, drawn here pixel by pixel.
+// The window icon: the program's icon rendered at 32 x 32 from its SVG with
+// pixel edges, in a few of the 16 standard colours. Null when the build had
+// no renderer for it.
 
 #include <QIcon>
 #include <QImage>
 
 namespace pyramid::ui {
 
-QImage pyramidIconImage();  // 32 x 32, 8-bit indexed with the 16-colour table
+QImage pyramidIconImage();
 QIcon pyramidIcon();
 
 }  // namespace pyramid::ui

@@ -8,7 +8,6 @@ set(PYRAMID_EXECUTABLE jinko-pyramid)                        # installed program
 set(PYRAMID_PACKAGE_NAME jinko-pyramid)                      # documentation folder, package
 set(PYRAMID_ICON_NAME jinko-pyramid)                         # icon theme name
 set(PYRAMID_ICON_SIZES 16 24 32 48 64 128 256)               # PNG sizes in pixels
-set(PYRAMID_ICON_SOURCE ${PROJECT_SOURCE_DIR}/packaging/icons/jinko-pyramid.svg)
 set(PYRAMID_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/${PYRAMID_PACKAGE_NAME})
 
 if(NOT PYRAMID_WITH_QT)
@@ -23,31 +22,27 @@ target_compile_definitions(pyramid_app PRIVATE PYRAMID_APP_ID="${PYRAMID_APP_ID}
 set_target_properties(jinko-pyramid PROPERTIES INSTALL_RPATH "")
 install(TARGETS jinko-pyramid RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# The icon: the scalable source, and PNGs rendered from it at build time, so
-# every size is drawn for its size instead of enlarged from a smaller one.
-find_program(PYRAMID_RSVG_CONVERT rsvg-convert REQUIRED)
-set(icon_dir ${PROJECT_BINARY_DIR}/packaging/icons)
+# The icon: the scalable source, and PNGs rendered from it at build time
+# (packaging/icons.cmake), so every size is drawn for its size instead of
+# enlarged from a smaller one.
 set(icon_files)
-foreach(size IN LISTS PYRAMID_ICON_SIZES)
-  set(png ${icon_dir}/${size}x${size}/${PYRAMID_ICON_NAME}.png)
-  add_custom_command(
-    OUTPUT ${png}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${icon_dir}/${size}x${size}
-    COMMAND ${PYRAMID_RSVG_CONVERT} --width=${size} --height=${size} --format=png
-            --output=${png} ${PYRAMID_ICON_SOURCE}
-    DEPENDS ${PYRAMID_ICON_SOURCE}
-    COMMENT "Rendering the ${size}x${size} application icon"
-    VERBATIM)
-  list(APPEND icon_files ${png})
-  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps)
-endforeach()
+if(PYRAMID_WITH_ICONS)
+  foreach(size IN LISTS PYRAMID_ICON_SIZES)
+    set(png ${PROJECT_BINARY_DIR}/packaging/icons/${size}x${size}/${PYRAMID_ICON_NAME}.png)
+    pyramid_render_icon(${size} ${png})
+    list(APPEND icon_files ${png})
+    install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+else()
+  set(PYRAMID_ICON_SIZES)
+endif()
 add_custom_target(application_icons ALL DEPENDS ${icon_files})
 install(FILES ${PYRAMID_ICON_SOURCE}
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps
         RENAME ${PYRAMID_ICON_NAME}.svg)
 
 # The population library the program starts in (the desktop entry's Path).
-set(PYRAMID_LIBRARY_DIR ${CMAKE_INSTALL_FULL_DATADIR}/${PYRAMID_PACKAGE_NAME})
+set(PYRAMID_INSTALLED_LIBRARY_DIR ${CMAKE_INSTALL_FULL_DATADIR}/${PYRAMID_PACKAGE_NAME})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/samples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/${PYRAMID_PACKAGE_NAME})
 
 # Desktop entry and AppStream metainfo.

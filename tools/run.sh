@@ -4,8 +4,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/setup-debian.sh"
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-# The icons too, so `cmake --install build` works right after this.
+(cd "$root" && cmake --preset default >/dev/null)
+# The icons too (when rsvg-convert is there), so `cmake --install build`
+# works right after this.
 cmake --build "$root/build" --target jinko-pyramid application_icons
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then

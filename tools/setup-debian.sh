@@ -1,42 +1,61 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that are needed and missing, and only
-# those. Without an argument, what building and running the program needs
-# (tools/run.sh); with --tests, also what the tests, benchmarks, fuzzer and
-# the Debian package build need (tools/test.sh). Silent when everything is there.
+# those, as debian/ names them (there is no second list here):
+#   - the build dependencies in debian/control, by apt-get build-dep on the
+#     tree: without an argument in the nocheck profile (building the program,
+#     tools/run.sh); with --tests in the pkg.jinko-pyramid.devtools profile,
+#     which adds the test suite's and the test command's tools (tools/test.sh);
+#   - what the program needs at run time: the Depends of the binary package;
+#   - with --tests, what its autopkgtest needs: the Depends in debian/tests/control.
+# Silent when everything is there.
 set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
 
-# The program.
-packages=(
-  build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n qt6-wayland
-  fonts-ipafont-mincho fonts-ipafont-gothic
-  librsvg2-bin
-)
-# The tests, benchmarks, fuzzer and the Debian package build.
-test_packages=(
-  libgtest-dev libbenchmark-dev
-  clang libclang-rt-14-dev
-  desktop-file-utils appstream
-  debhelper dpkg-dev lintian
-  poppler-utils
-)
-if [[ "${1:-}" == "--tests" ]]; then
-  packages+=("${test_packages[@]}")
-fi
+profile=nocheck
+[[ "${1:-}" == "--tests" ]] && profile=pkg.jinko-pyramid.devtools
+
+# The package names in a Depends-style field of the paragraphs of a control
+# file that have <key>: <value>, the first of each set of alternatives,
+# without versions, substitution variables or autopkgtest's "@".
+depends_of() {
+  local file=$1 key=$2 value=$3
+  awk -v key="$key" -v value="$value" 'BEGIN { RS = ""; FS = "\n" } {
+    keep = 0; infield = 0; text = ""
+    for (i = 1; i <= NF; i++) {
+      line = $i
+      if (line ~ /^#/) continue
+      if (line ~ /^[^ \t]/) {
+        infield = line ~ /^Depends:/
+        if (line ~ "^" key ":[ \t]*" value "[ \t]*$") keep = 1
+        sub(/^Depends:/, "", line)
+      }
+      if (infield) text = text line ","
+    }
+    if (keep) print text
+  }' "$file" | tr ',' '\n' | sed 's/|.*//; s/[(<\[].*//; s/^[ \t]*//; s/[ \t]*$//' |
+    grep -vE '^(\$\{.*\}|@|)$' | sort -u
+}
+runtime=$(depends_of "$root/debian/control" Package jinko-pyramid)
+[[ "$profile" != nocheck ]] && runtime+=$'\n'$(depends_of "$root/debian/tests/control" Tests '.*')
 
 missing=()
-for p in "${packages[@]}"; do
-  if [[ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" != "install ok installed" ]]; then
-    missing+=("$p")
-  fi
+for p in $runtime; do
+  [[ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" == "install ok installed" ]] || missing+=("$p")
 done
-(( ${#missing[@]} == 0 )) && exit 0
+build_deps_met() {
+  command -v dpkg-checkbuilddeps >/dev/null &&
+    dpkg-checkbuilddeps -P "$profile" "$root/debian/control" 2>/dev/null
+}
+build_deps_met && (( ${#missing[@]} == 0 )) && exit 0
 
-sudo=""
+sudo=()
 if [[ $(id -u) -ne 0 ]]; then
-  command -v sudo >/dev/null || { echo "Please run as root or install sudo: missing ${missing[*]}" >&2; exit 1; }
-  sudo="sudo"
+  command -v sudo >/dev/null || { echo "Please run $0 as root or install sudo" >&2; exit 1; }
+  sudo=(sudo)
 fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -y -qq --no-install-recommends)
+echo "Installing what debian/control names for the $profile profile${missing[*]:+ and: ${missing[*]}}"
+"${sudo[@]}" apt-get update -qq
+# build-dep also brings build-essential, so a bare machine can start here.
+build_deps_met || "${apt[@]}" -P "$profile" build-dep "$root" >/dev/null
+(( ${#missing[@]} == 0 )) || "${apt[@]}" install "${missing[@]}" >/dev/null
