@@ -270,7 +270,8 @@ private slots:
         QCOMPARE(listed.size(), 1);
         files->scrollToItem(listed.front());
         chooseFromMenu("構成比で比較", [&] {
-            QContextMenuEvent opened(QContextMenuEvent::Mouse, files->visualItemRect(listed.front()).center());
+            const QPoint at = files->visualItemRect(listed.front()).center();
+            QContextMenuEvent opened(QContextMenuEvent::Mouse, at, files->viewport()->mapToGlobal(at));
             QApplication::sendEvent(files->viewport(), &opened);
         });
         QCOMPARE(asked, QStringList());
