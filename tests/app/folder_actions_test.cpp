@@ -1,0 +1,136 @@
+// Through the years on the real window: the steps from any control, the
+// playback and what stops it, and the page of the whole series.
+#include "app/folder_actions.h"
+#include "app/series_page.h"
+#include "support/library_files.h"
+#include "window_test_support.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace pyramid;
+using namespace pyramid::testing;
+
+namespace {
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(20000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// A folder of copies from the library: {folder, name} pairs.
+void fill(const QTemporaryDir& dir, std::initializer_list<std::pair<const std::string*, const char*>> files)
+{
+    for (const auto& [folder, name] : files)
+        QFile::copy(QString::fromStdString(library::file(*folder, name)), dir.filePath(QString::fromUtf8(name)));
+}
+
+}  // namespace
+
+class FolderActionsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        fill(folder, {{&library::kNational, "1935 全国.txt"}, {&library::kNational, "1975 全国.txt"},
+                      {&library::kNational, "2020 全国.txt"}});
+        window = startedWindow(nullptr);
+        actions = window->findChild<ui::FolderActions*>();
+        QVERIFY(actions);
+        window->openDropped(folder.filePath("1935 全国.txt").toStdString());
+        QTest::mouseClick(control(*window, "Command1"), Qt::LeftButton);
+    }
+
+    void ctrlPageDownAndUpStepFromEveryControl()
+    {
+        for (const char* focused : {"Text1(0)", "File1", "Dir1", "Command2", "Picture1"}) {
+            control(*window, focused)->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+            QVERIFY2(title().startsWith("全国 1975"), focused);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+            QVERIFY2(title().startsWith("全国 1935"), focused);
+        }
+        QTest::keyClick(window.get(), Qt::Key_PageUp, Qt::ControlModifier);  // the first: nothing
+        QVERIFY(title().startsWith("全国 1935"));
+    }
+
+    void playStepsOnceASecondAndSpaceOrAClickStopsIt()
+    {
+        actions->play(true);
+        QTRY_VERIFY_WITH_TIMEOUT(title().startsWith("全国 1975"), 3000);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(!actions->playing() && !actions->playAction()->isChecked());
+        QCOMPARE(label("Label7"), QString());  // Space pressed no button
+        actions->play(true);
+        QTest::mouseClick(control(*window, "Label5"), Qt::LeftButton);
+        QVERIFY(!actions->playing());
+        actions->play(true);
+        QTRY_VERIFY_WITH_TIMEOUT(title().startsWith("全国 2020"), 3000);
+        QVERIFY(!actions->playing());  // the last file ends it
+    }
+
+    void theSeriesPageIsPrintedAsLinesAndCopiedAsTheSamePicture()
+    {
+        QTemporaryDir scratch;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(scratch.filePath("series.pdf"));
+        QVERIFY(actions->printSeriesTo(printer));
+        const QString text = run("pdftotext", {"-layout", scratch.filePath("series.pdf"), "-"});
+        for (const char* year : {"全国 1935", "全国 1975", "全国 2020", "目盛りは全ファイル共通"})
+            QVERIFY2(text.contains(QString::fromUtf8(year)), qPrintable(text));
+        QCOMPARE(run("pdfimages", {"-list", scratch.filePath("series.pdf")}).count('\n'), 2);
+
+        actions->copySeriesAction()->trigger();
+        const QImage copied = qvariant_cast<QImage>(QApplication::clipboard()->mimeData()->imageData());
+        const QImage made = ui::seriesPicture(window->handlers().folderSeries(ui::kSeriesPageFiles),
+                                              *control<ui::ChartWidget>(*window, "Picture1"), window->font());
+        QCOMPARE(bytesOf(copied.convertToFormat(QImage::Format_RGB32)), bytesOf(made));
+    }
+
+    // The guide's picture: Japan from 1935 to 2065, census and projection.
+    void theGuidesSeriesPage()
+    {
+        QTemporaryDir japan;
+        const std::string* census = &library::kNational;
+        const std::string* projected = &library::kProjection;
+        fill(japan, {{census, "1935 全国.txt"}, {census, "1975 全国.txt"}, {census, "1985 全国.txt"},
+                     {census, "1995 全国.txt"}, {census, "2005 全国.txt"}, {census, "2015 全国.txt"},
+                     {projected, "2025 全国 推計.txt"}, {projected, "2035 全国 推計.txt"},
+                     {projected, "2045 全国 推計.txt"}, {projected, "2055 全国 推計.txt"},
+                     {projected, "2065 全国 推計.txt"}});
+        const QString named = QDir(japan.path()).absoluteFilePath("../全国 1935〜2065");
+        QVERIFY(QDir().rename(japan.path(), named));
+        window->openDropped((named + "/1935 全国.txt").toStdString());
+        QDir().mkpath(PYRAMID_SCREENSHOT_DIR "/ja");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setOutputFileName(PYRAMID_SCREENSHOT_DIR "/ja/series-page.pdf");
+        const bool printed = actions->printSeriesTo(printer);
+        QDir(named).removeRecursively();
+        QVERIFY(printed);
+    }
+
+private:
+    QString label(const char* name) const { return control<QLabel>(*window, name)->text(); }
+    QString title() const { return label("Label2"); }
+
+    QTemporaryDir folder;
+    std::unique_ptr<ui::MainWindow> window;
+    ui::FolderActions* actions = nullptr;
+};
+
+QTEST_MAIN(FolderActionsTest)
+#include "folder_actions_test.moc"
