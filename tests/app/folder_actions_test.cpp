@@ -29,7 +29,7 @@ QString run(const QString& program, const QStringList& arguments)
 }
 
 // A folder of copies from the library: {folder, name} pairs.
-void fill(const QTemporaryDir& dir, std::initializer_list<std::pair<const std::string*, const char*>> files)
+void fill(const QDir& dir, std::initializer_list<std::pair<const std::string*, const char*>> files)
 {
     for (const auto& [folder, name] : files)
         QFile::copy(QString::fromStdString(library::file(*folder, name)), dir.filePath(QString::fromUtf8(name)));
@@ -43,9 +43,11 @@ class FolderActionsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        fill(folder, {{&library::kNational, "1935 全国.txt"}, {&library::kNational, "1975 全国.txt"},
+        fill(QDir(folder.path()), {{&library::kNational, "1935 全国.txt"}, {&library::kNational, "1975 全国.txt"},
                       {&library::kNational, "2020 全国.txt"}});
         window = startedWindow(nullptr);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         actions = window->findChild<ui::FolderActions*>();
         QVERIFY(actions);
         window->openDropped(folder.filePath("1935 全国.txt").toStdString());
@@ -55,10 +57,11 @@ private slots:
     void ctrlPageDownAndUpStepFromEveryControl()
     {
         for (const char* focused : {"Text1(0)", "File1", "Dir1", "Command2", "Picture1"}) {
-            control(*window, focused)->setFocus();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+            QWidget* at = control(*window, focused);
+            at->setFocus();
+            QTest::keyClick(at, Qt::Key_PageDown, Qt::ControlModifier);
             QVERIFY2(title().startsWith("全国 1975"), focused);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+            QTest::keyClick(at, Qt::Key_PageUp, Qt::ControlModifier);
             QVERIFY2(title().startsWith("全国 1935"), focused);
         }
         QTest::keyClick(window.get(), Qt::Key_PageUp, Qt::ControlModifier);  // the first: nothing
@@ -69,7 +72,9 @@ private slots:
     {
         actions->play(true);
         QTRY_VERIFY_WITH_TIMEOUT(title().startsWith("全国 1975"), 3000);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused);
+        QTest::keyClick(focused, Qt::Key_Space);
         QVERIFY(!actions->playing() && !actions->playAction()->isChecked());
         QCOMPARE(label("Label7"), QString());  // Space pressed no button
         actions->play(true);
@@ -102,25 +107,23 @@ private slots:
     // The guide's picture: Japan from 1935 to 2065, census and projection.
     void theGuidesSeriesPage()
     {
-        QTemporaryDir japan;
+        QTemporaryDir scratch;
+        const QString named = scratch.filePath("全国 1935〜2065");
+        QVERIFY(QDir().mkpath(named));
         const std::string* census = &library::kNational;
         const std::string* projected = &library::kProjection;
-        fill(japan, {{census, "1935 全国.txt"}, {census, "1975 全国.txt"}, {census, "1985 全国.txt"},
+        fill(QDir(named), {{census, "1935 全国.txt"}, {census, "1975 全国.txt"}, {census, "1985 全国.txt"},
                      {census, "1995 全国.txt"}, {census, "2005 全国.txt"}, {census, "2015 全国.txt"},
                      {projected, "2025 全国 推計.txt"}, {projected, "2035 全国 推計.txt"},
                      {projected, "2045 全国 推計.txt"}, {projected, "2055 全国 推計.txt"},
                      {projected, "2065 全国 推計.txt"}});
-        const QString named = QDir(japan.path()).absoluteFilePath("../全国 1935〜2065");
-        QVERIFY(QDir().rename(japan.path(), named));
         window->openDropped((named + "/1935 全国.txt").toStdString());
         QDir().mkpath(PYRAMID_SCREENSHOT_DIR "/ja");
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setPageOrientation(QPageLayout::Landscape);
         printer.setOutputFileName(PYRAMID_SCREENSHOT_DIR "/ja/series-page.pdf");
-        const bool printed = actions->printSeriesTo(printer);
-        QDir(named).removeRecursively();
-        QVERIFY(printed);
+        QVERIFY(actions->printSeriesTo(printer));
     }
 
 private:
