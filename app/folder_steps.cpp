@@ -52,7 +52,9 @@ bool PyramidForm::stepFile(int direction)
     if (largest > 0)
         nextFolderLargest_ = largest;
     Command1_Click();
-    if (followed && shows_ != ChartShows::Nothing)
+    if (shows_ == ChartShows::Nothing)
+        followed_ = followed;  // a file that did not draw is passed over by the range
+    else if (followed)
         reportAgain(*followed);
     return true;
 }

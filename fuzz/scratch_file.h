@@ -52,7 +52,8 @@ inline const std::string& scratchFileHolding(std::string_view bytes, const std::
 // emptied and removed when the run ends.
 inline const std::string& scratchFolder()
 {
-    static const std::string folder = [] {
+    // Never destroyed, so the clean-up at exit can still name it.
+    static const std::string* folder = [] {
         std::string pattern = "/tmp/pyramid-fuzz-folder-XXXXXX";
         if (::mkdtemp(pattern.data()) == nullptr)
             fault("cannot make a scratch folder");
@@ -61,9 +62,9 @@ inline const std::string& scratchFolder()
                 ::unlink((scratchFolder() + name).c_str());
             ::rmdir(scratchFolder().c_str());
         });
-        return pattern;
+        return new std::string(pattern);
     }();
-    return folder;
+    return *folder;
 }
 
 // The scratch folder, its three files now holding `files`.

@@ -28,11 +28,11 @@ QString run(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// A folder of copies from the library: {folder, name} pairs.
-void fill(const QDir& dir, std::initializer_list<std::pair<const std::string*, const char*>> files)
+// Copies of files of a folder of the library in `dir`.
+void fill(const QString& dir, const std::string& folder, std::initializer_list<const char*> names)
 {
-    for (const auto& [folder, name] : files)
-        QFile::copy(QString::fromStdString(library::file(*folder, name)), dir.filePath(QString::fromUtf8(name)));
+    for (const char* name : names)
+        QFile::copy(QString::fromStdString(library::file(folder, name)), dir + "/" + QString::fromUtf8(name));
 }
 
 }  // namespace
@@ -43,8 +43,7 @@ class FolderActionsTest : public QObject {
 private slots:
     void initTestCase()
     {
-        fill(QDir(folder.path()), {{&library::kNational, "1935 全国.txt"}, {&library::kNational, "1975 全国.txt"},
-                      {&library::kNational, "2020 全国.txt"}});
+        fill(folder.path(), library::kNational, {"1935 全国.txt", "1975 全国.txt", "2020 全国.txt"});
         window = startedWindow(nullptr);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -72,9 +71,7 @@ private slots:
     {
         actions->play(true);
         QTRY_VERIFY_WITH_TIMEOUT(title().startsWith("全国 1975"), 3000);
-        QWidget* focused = QApplication::focusWidget();
-        QVERIFY(focused);
-        QTest::keyClick(focused, Qt::Key_Space);
+        QTest::keyClick(window->focusWidget(), Qt::Key_Space);
         QVERIFY(!actions->playing() && !actions->playAction()->isChecked());
         QCOMPARE(label("Label7"), QString());  // Space pressed no button
         actions->play(true);
@@ -95,7 +92,7 @@ private slots:
         const QString text = run("pdftotext", {"-layout", scratch.filePath("series.pdf"), "-"});
         for (const char* year : {"全国 1935", "全国 1975", "全国 2020", "目盛りは全ファイル共通"})
             QVERIFY2(text.contains(QString::fromUtf8(year)), qPrintable(text));
-        QCOMPARE(run("pdfimages", {"-list", scratch.filePath("series.pdf")}).count('\n'), 2);
+        QCOMPARE(run("pdfimages", {"-list", scratch.filePath("series.pdf")}).count('\n'), 2);  // lines, no pictures
 
         actions->copySeriesAction()->trigger();
         const QImage copied = qvariant_cast<QImage>(QApplication::clipboard()->mimeData()->imageData());
@@ -110,13 +107,10 @@ private slots:
         QTemporaryDir scratch;
         const QString named = scratch.filePath("全国 1935〜2065");
         QVERIFY(QDir().mkpath(named));
-        const std::string* census = &library::kNational;
-        const std::string* projected = &library::kProjection;
-        fill(QDir(named), {{census, "1935 全国.txt"}, {census, "1975 全国.txt"}, {census, "1985 全国.txt"},
-                     {census, "1995 全国.txt"}, {census, "2005 全国.txt"}, {census, "2015 全国.txt"},
-                     {projected, "2025 全国 推計.txt"}, {projected, "2035 全国 推計.txt"},
-                     {projected, "2045 全国 推計.txt"}, {projected, "2055 全国 推計.txt"},
-                     {projected, "2065 全国 推計.txt"}});
+        fill(named, library::kNational,
+             {"1935 全国.txt", "1975 全国.txt", "1985 全国.txt", "1995 全国.txt", "2005 全国.txt", "2015 全国.txt"});
+        fill(named, library::kProjection, {"2025 全国 推計.txt", "2035 全国 推計.txt", "2045 全国 推計.txt",
+                                           "2055 全国 推計.txt", "2065 全国 推計.txt"});
         window->openDropped((named + "/1935 全国.txt").toStdString());
         QDir().mkpath(PYRAMID_SCREENSHOT_DIR "/ja");
         QPrinter printer(QPrinter::HighResolution);
