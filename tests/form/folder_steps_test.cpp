@@ -88,19 +88,17 @@ TEST_F(ThroughTheYears, AGenerationIsFollowedByItsBirthYearsAndClippedOrMissedOu
     choose(kYears[2]);
     report("71", "73");
     handlers.followGeneration(true);
-    for (int pass = 0; pass < 2; ++pass) {
-        ASSERT_TRUE(handlers.stepFile(-1));  // 1975
-        EXPECT_EQ(form.caption(Label::Label10), "26歳(1949)から");
-        EXPECT_EQ(form.caption(Label::Label11), "28歳(1947)まで");
-        EXPECT_EQ(form.resultCaption(5), "女人口計=" + fifteenDigits(sum(figures[1].female, 26, 28)));
-        ASSERT_TRUE(handlers.stepFile(-1));  // 1935: not yet born
-        EXPECT_EQ(form.caption(Label::Label10), "1947〜1949年生まれはこの年にはまだ生まれていません");
-        EXPECT_TRUE(std::none_of(form.surface.lines.begin(), form.surface.lines.end(),
-                                 [](const ChartLine& l) { return l.colour == palette::Yellow; }));
-        ASSERT_TRUE(handlers.stepFile(+1));  // back in 1975: followed still
-        EXPECT_EQ(form.caption(Label::Label10), "26歳(1949)から");
-        ASSERT_TRUE(handlers.stepFile(+1));
-    }
+    ASSERT_TRUE(handlers.stepFile(-1));  // 1975
+    EXPECT_EQ(form.caption(Label::Label10), "26歳(1949)から");
+    EXPECT_EQ(form.caption(Label::Label11), "28歳(1947)まで");
+    EXPECT_EQ(form.resultCaption(5), "女人口計=" + fifteenDigits(sum(figures[1].female, 26, 28)));
+    ASSERT_TRUE(handlers.stepFile(-1));  // 1935: not yet born
+    EXPECT_EQ(form.caption(Label::Label10), "1947〜1949年生まれはこの年にはまだ生まれていません");
+    EXPECT_TRUE(std::none_of(form.surface.lines.begin(), form.surface.lines.end(),
+                             [](const ChartLine& l) { return l.colour == palette::Yellow; }));
+    ASSERT_TRUE(handlers.stepFile(+1));  // back in 1975: followed still
+    EXPECT_EQ(form.caption(Label::Label10), "26歳(1949)から");
+    ASSERT_TRUE(handlers.stepFile(+1));
     // Clipped to the first class: born 1940 to 1930, in 1935 ages -5 (so 0) to 5.
     report("80", "90");
     handlers.stepFile(-1), handlers.stepFile(-1);
@@ -143,5 +141,4 @@ TEST(FolderScale, ReadsEachFileOnceUntilItChangesAndSpreadsAPageOverTheFolder)
 
     EXPECT_EQ(seriesChoice(3, 12), (std::vector<std::size_t>{0, 1, 2}));
     EXPECT_EQ(seriesChoice(25, 4), (std::vector<std::size_t>{0, 8, 16, 24}));
-    EXPECT_EQ(seriesChoice(25, 12).size(), 12u);
 }
