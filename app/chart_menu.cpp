@@ -1,5 +1,6 @@
 #include "app/chart_menu.h"
 
+#include "app/folder_actions.h"
 #include "app/worksheet_actions.h"
 
 #include <QAction>
@@ -98,6 +99,7 @@ void popUpChartMenu(QWidget& chart, QPoint where, PyramidForm& form, const Works
     menu.setAccessibleName(chart.accessibleName());
     addWorksheetEntries(menu, worksheet);
     addStopComparingEntry(menu, form, after);
+    addFolderEntries(menu, chart);
     menu.exec(where);
 }
 

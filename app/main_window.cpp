@@ -5,6 +5,7 @@
 #include "app/chart_menu.h"
 #include "app/chart_widget.h"
 #include "app/file_drop.h"
+#include "app/folder_actions.h"
 #include "app/japanese_fonts.h"
 #include "app/message_box_prompt.h"
 #include "app/navigation_lists.h"
@@ -88,6 +89,7 @@ MainWindow::MainWindow(ErrorPrompt* prompt)
     w.directories->setPath(normalDirectoryPath("."));
     w.files->setPath(w.directories->path());
     worksheet_ = new WorksheetActions(*this, *w.picture, [this] { return form_.worksheetFigures(); });
+    new FolderActions(*this, form_, *w.picture, [this] { describeChart(); });
     setAcceptDrops(true);
     wireEvents();
 }

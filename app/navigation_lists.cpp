@@ -217,6 +217,14 @@ std::string FileList::fileName() const
     return item && item->isSelected() ? bytesOf(item->data(kPathRole)) : std::string();
 }
 
+std::vector<std::string> FileList::fileNames() const
+{
+    std::vector<std::string> names;
+    for (int row = 0; row < count(); ++row)
+        names.push_back(bytesOf(item(row)->data(kPathRole)));
+    return names;
+}
+
 std::string FileList::entryNameAt(QPoint point) const
 {
     const QListWidgetItem* item = itemAt(point);

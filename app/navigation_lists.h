@@ -85,6 +85,7 @@ public:
     std::string path() const { return path_; }
     void setPath(const std::string& directory);  // no signal
     std::string fileName() const;                 // "" when none is selected
+    std::vector<std::string> fileNames() const;   // every entry, in the list's order
     // The name of the entry at `point` of the list's viewport, else of the
     // current entry, as bytes of the file system; "" when there is none.
     std::string entryNameAt(QPoint point) const;

@@ -30,10 +30,13 @@ void PyramidForm::Command1_Click()
 {
     shows_ = ChartShows::Nothing;
     compared_.reset();
+    // A step's draw stands on the folder's scale, any other on the file's own.
+    folderLargest_ = std::exchange(nextFolderLargest_, std::nullopt);
+    followed_.reset();
     runHandler(prompt_, [&](StatementRunner& run) {
         run([&] { form_.chart().clear(); });
         const double ClassCount = loadRegionalFile(run, form_, data_);
-        drawPyramid(run, form_, data_, ClassCount);
+        drawPyramid(run, form_, data_, ClassCount, scale());
         drawnClassCount_ = ClassCount;
         shows_ = ChartShows::Pyramid;
         // Label1 cannot change during the command: the prompt is modal.
@@ -48,6 +51,7 @@ void PyramidForm::Command3_Click()
     // The set-up takes the highlight off, even when it stops half-way.
     if (shows_ == ChartShows::PyramidAndRange)
         shows_ = ChartShows::Pyramid;
+    followed_.reset();
     runHandler(prompt_, [&](StatementRunner& run) { setUpAnalysis(run, form_, data_, scale()); });
     // The result lines are empty now, and so are the compared file's figures.
     if (compared_)
@@ -72,6 +76,10 @@ void PyramidForm::Text1_KeyPress(int index, int keyCode)
         if (reported)
             shows_ = ChartShows::PyramidAndRange;
     });
+    // A step carries the range of the last whole report on to the next file.
+    if (reports)
+        followed_ = reported ? std::optional(followedRange(form_.ageText(0), form_.ageText(1), data_.TitleYear))
+                             : std::nullopt;
     if (!reports || !compared_)
         return;
     std::vector<ChartText> figures;
@@ -102,6 +110,7 @@ void PyramidForm::compareWith(const std::string& path, CompareBy by)
         // Nothing below can fail: the drawn file at the common scale reaches
         // no further than at its own.
         compared_ = Compared{std::move(compared), std::move(comparison), path, {}, {}};
+        folderLargest_.reset();  // taking the comparison off gives the file's own scale
         redraw(run);
     });
 }
@@ -172,6 +181,8 @@ std::string PyramidForm::chartDescription() const
     std::string text = title + "：男 " + generalText(data_.MaleTotal) + "人、女 " +
                        generalText(data_.FemaleTotal) + "人、総人口 " + generalText(data_.GrandTotal) +
                        "人、年齢別の最大 " + generalText(data_.MaxCount) + "人";
+    if (folderLargest_)
+        text += "。目盛りはフォルダ共通（年齢別の最大 " + generalText(*folderLargest_) + "人）";
     if (shows_ == ChartShows::PyramidAndRange)
         text += "。範囲 " + form_.caption(Label::Label10) + " " + form_.caption(Label::Label11) + "、" +
                 form_.resultCaption(0);

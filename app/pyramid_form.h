@@ -3,7 +3,9 @@
 // No Qt here: the window calls these, and tests call them on an in-memory form.
 
 #include "chart/pyramid_comparison.h"
+#include "analysis/generation.h"
 #include "analysis/worksheet_figures.h"
+#include "chart/folder_scale.h"
 #include "core/error_prompt.h"
 #include "core/form_controls.h"
 #include "data/population.h"
@@ -13,9 +15,22 @@
 
 namespace pyramid {
 
+// The error prompt, or for a range reported again by a step, silence: a
+// No at once, as the user gave the answers to that range before.
+class QuietablePrompt : public ErrorPrompt {
+public:
+    explicit QuietablePrompt(ErrorPrompt& shown) : shown_(shown) {}
+    bool askToContinue(std::string_view title, std::string_view message) override;
+    bool quiet = false;
+    long shownCount = 0;  // prompts shown so far
+
+private:
+    ErrorPrompt& shown_;
+};
+
 class PyramidForm {
 public:
-    PyramidForm(FormControls& controls, ErrorPrompt& prompt) : form_(controls), prompt_(prompt) {}
+    PyramidForm(FormControls& controls, ErrorPrompt& prompt) : form_(controls), prompt_(prompts_), prompts_(prompt) {}
 
     void Form_Load();
     void Command1_Click();  // load the chosen file and draw the pyramid
@@ -57,6 +72,34 @@ public:
     // range. Empty while no pyramid stands on the chart.
     std::vector<FileFigures> worksheetFigures() const;
 
+    // ---- Through the years: File1's folder on one common scale.
+    // Selects the next (+1) or previous (-1) entry of File1 and runs
+    // File1_Click and Command1_Click on it, drawing on the folder's common
+    // scale; a range reported before is then reported again, through the
+    // analysis set-up and the two age boxes, its failures answered No
+    // without a prompt. False, with nothing done, at either end of the list
+    // or without a selected entry.
+    bool stepFile(int direction);
+    bool canStepFile(int direction) const noexcept;
+    // Whether a step keeps the birth years of the range instead of its ages.
+    bool followsGeneration() const noexcept { return followsGeneration_; }
+    void followGeneration(bool on) noexcept { followsGeneration_ = on; }
+    // Whether the chart stands on the folder's common scale (after a step).
+    bool onFolderScale() const noexcept { return folderLargest_.has_value(); }
+    // How many error prompts have been shown so far.
+    long promptsShown() const noexcept { return prompts_.shownCount; }
+    // The folder's files for one page: at most `most` of those that read,
+    // spread over the folder, with their common scale. Empty without a
+    // folder or when no file of it reads.
+    struct Series {
+        std::string folder;  // File1's directory
+        std::vector<SeriesFile> files;
+        PyramidScale scale;
+        double largest = 0;
+        std::size_t folderFiles = 0;  // the files of the folder that read
+    };
+    Series folderSeries(std::size_t most) noexcept;
+
 private:
     enum class ChartShows { Nothing, Pyramid, PyramidAndRange };
 
@@ -68,7 +111,13 @@ private:
         std::vector<std::string> figures;  // its four figures for that range, as the chart shows them
     };
 
-    PyramidScale scale() const { return compared_ ? compared_->comparison.drawnScale : PyramidScale{}; }
+    PyramidScale scale() const
+    {
+        return compared_ ? compared_->comparison.drawnScale
+                         : folderLargest_ ? folderScaleFor(*folderLargest_) : PyramidScale{};
+    }
+    // The followed range once more on the file a step has drawn.
+    void reportAgain(const FollowedRange& range);
     ShownFile shownDrawn() const;
     ShownFile shownCompared() const;
     // The chart again from the tables, at the scale of the comparison if any.
@@ -77,12 +126,18 @@ private:
     void showComparison(const std::vector<ChartText>& figures);
 
     FormControls& form_;
-    ErrorPrompt& prompt_;
+    ErrorPrompt& prompt_;  // prompts_, the one the form was given behind it
+    QuietablePrompt prompts_;
     PopulationData data_;  // MalePop, FemalePop and the summary values
     ChartShows shows_ = ChartShows::Nothing;
     double drawnClassCount_ = 0;  // ClassCount of the last draw that finished
     std::optional<Compared> compared_;
     std::string drawnPath_;  // the file the chart shows, as Label1 named it for the draw
+    FolderScale folderScale_;
+    std::optional<double> folderLargest_;      // the chart's folder scale: its largest count
+    std::optional<double> nextFolderLargest_;  // what a step gives the draw it runs
+    std::optional<FollowedRange> followed_;     // the range of the last whole report
+    bool followsGeneration_ = false;
 };
 
 }  // namespace pyramid

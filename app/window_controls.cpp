@@ -149,4 +149,14 @@ std::string WindowControls::fileName() const
     return widgets_.files->fileName();
 }
 
+std::vector<std::string> WindowControls::fileNames() const
+{
+    return widgets_.files->fileNames();
+}
+
+bool WindowControls::selectFile(const std::string& name)
+{
+    return widgets_.files->selectFile(name);
+}
+
 }  // namespace pyramid::ui

@@ -68,6 +68,8 @@ public:
     std::string filePath() const override;
     void setFilePath(const std::string& path) override;
     std::string fileName() const override;
+    std::vector<std::string> fileNames() const override;
+    bool selectFile(const std::string& name) override;
 
 private:
     FormWidgets widgets_;

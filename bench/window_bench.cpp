@@ -4,12 +4,14 @@
 // through main()'s own start-up function).
 
 #include "app/chart_widget.h"
+#include "app/folder_actions.h"
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "app/worksheet_actions.h"
 #include "core/error_prompt.h"
 #include "first_frame.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -217,6 +219,52 @@ void rowUnderTheMouse(benchmark::State& state)
     }
 }
 
+// One step through Japan's censuses (15 files) with ages 20 to 40 reported:
+// File1's next or previous entry chosen, the file read, drawn on the
+// folder's common scale, the analysis set up and the range reported again,
+// as Ctrl+PageDown and Ctrl+PageUp do. Back and forth, so it never ends.
+void stepThroughAFolder(benchmark::State& state)
+{
+    ShownWindow shown;
+    shown.window.openDropped(kNational + "1975 全国.txt");
+    shown.draw->click();
+    shown.window.controls().setAgeText(0, "20");
+    shown.window.controls().setAgeText(1, "40");
+    pressEnter(shown.window.findChild<QLineEdit*>("Text1(1)"));
+    auto* folder = shown.window.findChild<pyramid::ui::FolderActions*>();
+    int direction = +1;
+    for (auto _ : state) {
+        (direction > 0 ? folder->nextAction() : folder->previousAction())->trigger();
+        direction = -direction;
+    }
+    if (shown.prompt.asked != 0 || shown.window.controls().resultCaption(7).empty())
+        state.SkipWithError("a step did not report");
+}
+
+// The common scale of a folder of 25 files (prefectures), worked out from
+// nothing (every file read), and again with nothing changed (every file's
+// size and time looked at).
+void folderScaleOf25Files(benchmark::State& state)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "pyramid-bench-25";
+    std::filesystem::create_directories(folder);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(PYRAMID_LIBRARY_DIR) + "/3 都道府県")) {
+        if (names.size() == 25)
+            break;
+        names.push_back(entry.path().filename().string());
+        std::filesystem::copy_file(entry.path(), folder / names.back(),
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    pyramid::FolderScale warm;
+    for (auto _ : state) {
+        pyramid::FolderScale cold;
+        pyramid::FolderScale& scale = state.range(0) == 0 ? cold : warm;
+        benchmark::DoNotOptimize(scale.largestCount(folder.string(), names));
+    }
+    std::filesystem::remove_all(folder);
+}
+
 // Another start-up in a process that has already shown a window: building
 // every control, Form_Load, show, up to the window's first frame.
 void startUpWarm(benchmark::State& state)
@@ -284,6 +332,8 @@ BENCHMARK(loadDrawAndRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(reportOverAllAges)->Unit(benchmark::kMicrosecond);
 BENCHMARK(compareOverADrawnPyramid)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(rowUnderTheMouse)->Unit(benchmark::kMicrosecond);
+BENCHMARK(stepThroughAFolder)->Unit(benchmark::kMillisecond);
+BENCHMARK(folderScaleOf25Files)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(copyChartAndFigures)->Unit(benchmark::kMillisecond);
 BENCHMARK(composePrintedPage)->Unit(benchmark::kMillisecond);
 BENCHMARK(startUpWarm)->Unit(benchmark::kMillisecond);

@@ -75,9 +75,9 @@ void drawPyramidChart(StatementRunner& run, ChartSurface& surface, const Populat
 }
 
 void drawPyramid(StatementRunner& run, FormControls& form, const PopulationData& data,
-                 double ClassCount)
+                 double ClassCount, const PyramidScale& scale)
 {
-    drawPyramidChart(run, form.chart(), data, ClassCount, PyramidScale{});
+    drawPyramidChart(run, form.chart(), data, ClassCount, scale);
     run([&] { form.setVisible(Button::Command3, true); });
     run([&] { form.setFocus(Button::Command3); });
 }

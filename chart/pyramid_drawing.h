@@ -43,8 +43,8 @@ void drawPyramidChart(StatementRunner& run, ChartSurface& surface, const Populat
                       double ClassCount, const PyramidScale& scale);
 
 // The drawing half of the draw command, after the load: the chart at the
-// file's own scale, then Command3 shown and focused.
+// file's own scale (or a folder's common one), then Command3 shown and focused.
 void drawPyramid(StatementRunner& run, FormControls& form, const PopulationData& data,
-                 double ClassCount);
+                 double ClassCount, const PyramidScale& scale = {});
 
 }  // namespace pyramid

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pyramid {
 
@@ -57,6 +58,11 @@ public:
     // Moves the file list; no handler runs.
     virtual void setFilePath(const std::string& path) = 0;
     virtual std::string fileName() const = 0;  // selected entry, no directory part
+    // File1's entries in the list's order, and its selection moved to the
+    // entry `name` as a click would move it, but no handler runs; false
+    // when the list shows no such entry.
+    virtual std::vector<std::string> fileNames() const = 0;
+    virtual bool selectFile(const std::string& name) = 0;
 };
 
 }  // namespace pyramid

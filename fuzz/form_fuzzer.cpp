@@ -8,6 +8,9 @@
 // is answered from the script's bits, Yes at most 36 times in all, then No.
 // Then the second file (or the first again) is laid over the drawn one in
 // persons and in shares, with a report while comparing.
+// Then the first file, the compared one and a third (after the marker
+// "\n\x04", else the first again) are stepped through as one folder, both
+// ways, with and without following a generation.
 // Checked: every prompt message has its exact form, every caption and chart
 // text is valid UTF-8, every chart coordinate is finite, a comparison leaves
 // the designed labels as they were, and a report that raised no prompt
@@ -28,6 +31,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <array>
 #include <map>
 #include <optional>
@@ -45,6 +49,7 @@ namespace {
 
 constexpr std::string_view kScriptMarker = "\n\x01";
 constexpr std::string_view kComparedMarker = "\n\x03";
+constexpr std::string_view kThirdMarker = "\n\x04";
 constexpr int kMostYes = 36;
 constexpr int kMostReports = 3;
 
@@ -399,6 +404,48 @@ void checkWorksheetText(const PyramidForm& handlers, const testing::MemoryForm& 
           "the copied age groups do not add up to the total");
 }
 
+// The three files as one folder, stepped through from the first to the last
+// and back, the range of `ages` reported on the first: every step leaves a
+// sound form, and a step whose report ran to its end shows the eight lines
+// worked out plainly for the ages it reported on the file it drew.
+void stepThroughTheFolder(PyramidForm& handlers, testing::MemoryForm& form, const std::string_view (&files)[3],
+                          const std::vector<std::string>& ages)
+{
+    const std::string& folder = scratchFolderHolding(files);
+    // The folder's scale: the largest count of the three, when all three read.
+    std::optional<Figures> plain[3];
+    double largest = 0;
+    for (int k = 0; k < 3; ++k)
+        if ((plain[k] = plainFigures(splitItems(files[k]))))
+            largest = std::max(largest, plain[k]->largest);
+    const bool allRead = plain[0] && plain[1] && plain[2];
+    for (bool generation : {false, true}) {
+        handlers.followGeneration(generation);
+        form.fileListPath = folder;
+        form.selectedFile = "1";
+        handlers.File1_Click();
+        handlers.Command1_Click();
+        handlers.Command3_Click();
+        form.ageBoxes = {ages[0], ages[1]};
+        handlers.Text1_KeyPress(1, 13);
+        for (int direction : {+1, +1, -1, -1}) {
+            handlers.stepFile(direction);
+            checkForm(form);
+            const std::string told = handlers.chartDescription();
+            check(told.empty() || isValidUtf8(told), "description");
+            if (told.find("。範囲 ") == std::string::npos || !allRead)
+                continue;
+            Figures onFolderScale = *plain[std::stoi(form.selectedFile) - 1];
+            if (largest > 0)
+                onFolderScale.largest = largest;
+            const auto expected = plainReport(onFolderScale, plainAge(form.ageBoxes[0]), plainAge(form.ageBoxes[1]));
+            check(expected.has_value(), "a step's report went through where a statement must fail");
+            for (int line = 0; line < kResultLineCount; ++line)
+                check(form.results[std::size_t(line)] == (*expected)[std::size_t(line)], "a step's result line differs");
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -406,6 +453,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const std::size_t marker = input.rfind(kScriptMarker);
     std::string_view file = marker == std::string_view::npos ? input : input.substr(0, marker);
+    const std::size_t thirdAt = file.find(kThirdMarker);
+    const std::string_view third = thirdAt == std::string_view::npos ? file.substr(0, 0) : file.substr(thirdAt + 2);
+    file = file.substr(0, thirdAt);
     const std::size_t comparedAt = file.find(kComparedMarker);
     const std::string_view compared = comparedAt == std::string_view::npos ? file : file.substr(comparedAt + 2);
     file = file.substr(0, comparedAt);
@@ -454,5 +504,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkWorksheetText(handlers, form, *figures);
     }
     compareBothWays(handlers, form, prompt, figures, ages);
+    const std::string_view folder[3] = {file, compared, thirdAt == std::string_view::npos ? file : third};
+    stepThroughTheFolder(handlers, form, folder, ages);
     return 0;
 }

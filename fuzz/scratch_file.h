@@ -48,4 +48,31 @@ inline const std::string& scratchFileHolding(std::string_view bytes, const std::
     return path;
 }
 
+// A scratch folder of three files named 1, 2 and 3, for stepping through;
+// emptied and removed when the run ends.
+inline const std::string& scratchFolder()
+{
+    // Never destroyed, so the clean-up at exit can still name it.
+    static const std::string* folder = [] {
+        std::string pattern = "/tmp/pyramid-fuzz-folder-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr)
+            fault("cannot make a scratch folder");
+        std::atexit([] {
+            for (const char* name : {"/1", "/2", "/3"})
+                ::unlink((scratchFolder() + name).c_str());
+            ::rmdir(scratchFolder().c_str());
+        });
+        return new std::string(pattern);
+    }();
+    return *folder;
+}
+
+// The scratch folder, its three files now holding `files`.
+inline const std::string& scratchFolderHolding(const std::string_view (&files)[3])
+{
+    for (int k = 0; k < 3; ++k)
+        scratchFileHolding(files[k], scratchFolder() + "/" + std::to_string(k + 1));
+    return scratchFolder();
+}
+
 }  // namespace pyramid::fuzzing

@@ -178,7 +178,8 @@ private slots:
             });
             control(*window, "Command2")->setFocus();
             press();
-            QCOMPARE(names, QStringList({"図と結果をコピー", "印刷…", "比較をやめる"}));
+            QCOMPARE(names, QStringList({"図と結果をコピー", "印刷…", "比較をやめる", "", "次のファイル", "前のファイル",
+                                         "生まれ年で追う", "順に再生", "一覧を印刷…", "一覧をコピー"}));
         }
     }
 

@@ -2,8 +2,10 @@
 // The main form's controls held in memory, for driving the handlers in tests.
 
 #include "core/form_controls.h"
+#include "data/file_system_lists.h"
 #include "support/recording_chart.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <map>
@@ -56,6 +58,16 @@ public:
     std::string filePath() const override { return fileListPath; }
     void setFilePath(const std::string& path) override { fileListPath = path; }
     std::string fileName() const override { return selectedFile; }
+    // The list shows what its directory holds, as File1 does.
+    std::vector<std::string> fileNames() const override { return regularFileNames(fileListPath); }
+    bool selectFile(const std::string& name) override
+    {
+        const std::vector<std::string> names = fileNames();
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            return false;
+        selectedFile = name;
+        return true;
+    }
 
     std::map<Label, std::string> captions;
     std::map<Label, Rgb> backgrounds;
