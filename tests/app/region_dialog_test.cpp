@@ -1,0 +1,148 @@
+// 「地域を選ぶ」 on the real table, and the road of a teacher through it in
+// the real window: the table chosen in the lists, 作図実行, 札幌 and Enter,
+// ages 20 to 40, 北海道 laid over it, saved and opened again as a data file.
+#include "app/region_dialog.h"
+#include "app/startup.h"
+#include "window_test_support.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include <filesystem>
+#include <functional>
+
+using namespace pyramid;
+using namespace pyramid::testing;
+using pyramid::ui::RegionDialog;
+
+namespace {
+
+QString tableFolder()
+{
+    const QString fixture = PYRAMID_SAMPLES_DIR "/estat";
+    return QDir(QFileInfo::exists(fixture + "/b02_01.xlsx") ? fixture : PYRAMID_SAMPLES_DIR "/../../../shared/estat")
+        .canonicalPath();
+}
+
+void saveScreenshot(QWidget& shown, const QString& name)
+{
+    QDir().mkpath(PYRAMID_SCREENSHOT_DIR "/ja");
+    QVERIFY(shown.grab().save(PYRAMID_SCREENSHOT_DIR "/" + name));
+}
+
+}  // namespace
+
+class RegionDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { table = readCensusTable((tableFolder() + "/b02_01.xlsx").toStdString()); }
+
+    void typingNarrowsTheListEnterTakesItEscapeNothing()
+    {
+        RegionDialog dialog(table, nullptr);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("地域を選ぶ"));
+        auto* typed = dialog.findChild<QLineEdit*>("regionText");
+        auto* list = dialog.findChild<QListWidget*>("regionList");
+        auto* japanese = dialog.findChild<QCheckBox*>("japaneseOnly");
+        QVERIFY(typed && list && japanese);
+        QCOMPARE(typed->accessibleName(), QStringLiteral("地域名またはコード"));
+        QCOMPARE(QApplication::focusWidget(), typed);
+        QCOMPARE(list->count(), 99);
+        QVERIFY(!japanese->isChecked());
+
+        QTest::keyClicks(typed, QStringLiteral("０１１"));  // full-width digits: 北海道's cities
+        QCOMPARE(list->item(0)->text(), QStringLiteral("01100 札幌市"));
+        QCOMPARE(list->currentRow(), 0);
+        QTest::keyClick(typed, Qt::Key_Down);
+        QVERIFY(list->currentItem()->text().startsWith(QStringLiteral("01101 ")));
+        japanese->setChecked(true);
+        QTest::keyClick(typed, Qt::Key_Return);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(int(dialog.choice()->index), int(table.matching("01101").front()));
+        QVERIFY(dialog.choice()->japaneseOnly);
+
+        RegionDialog again(table, nullptr);
+        again.show();
+        QTest::keyClicks(again.findChild<QLineEdit*>("regionText"), QStringLiteral("ない町"));
+        QCOMPARE(again.findChild<QListWidget*>("regionList")->count(), 0);
+        QTest::keyClick(again.findChild<QLineEdit*>("regionText"), Qt::Key_Escape);
+        QCOMPARE(again.result(), int(QDialog::Rejected));
+        QVERIFY(!again.choice());
+    }
+
+    void aTeachersRoadThroughTheTable()
+    {
+        auto window = startedWindow(nullptr);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        // The lists: the folder of the table, then a click on the table.
+        window->openDropped(tableFolder().toStdString());
+        auto* files = control<QListWidget>(*window, "File1");
+        const auto listed = files->findItems(QStringLiteral("b02_01.xlsx"), Qt::MatchExactly);
+        QCOMPARE(listed.size(), 1);
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(listed.front()).center());
+        const QString table = tableFolder() + "/b02_01.xlsx";
+        QCOMPARE(control<QLabel>(*window, "Label1")->text(), table);
+
+        answerChooser(QStringLiteral("札幌"), [&](RegionDialog& dialog) { saveScreenshot(dialog, "ja/chooser.png"); });
+        QTest::mouseClick(control(*window, "Command1"), Qt::LeftButton);
+        QCOMPARE(control<QLabel>(*window, "Label2")->text(), QStringLiteral("札幌市 2020年  人口ピラミッド "));
+        const QImage sapporo = control<ui::ChartWidget>(*window, "Picture1")->drawing();
+        QCOMPARE(window->handlers().data().RegionWeight, regionArea("01100"));
+
+        QTest::mouseClick(control(*window, "Command3"), Qt::LeftButton);
+        QTest::keyClicks(control(*window, "Text1(0)"), "20");
+        QTest::keyClick(control(*window, "Text1(0)"), Qt::Key_Return);
+        QTest::keyClicks(control(*window, "Text1(1)"), "40");
+        QTest::keyClick(control(*window, "Text1(1)"), Qt::Key_Return);
+        QVERIFY(control<QLabel>(*window, "Label12(0)")->text().startsWith(QStringLiteral("総人口比=")));
+        answerChooser(QStringLiteral("北海道"), {});
+        window->handlers().compareWith(table.toStdString(), CompareBy::Shares);
+        QVERIFY(window->handlers().comparing());
+        saveScreenshot(*window, "region-walk.png");
+
+        const std::string saved = QDir::tempPath().toStdString() + "/" + window->handlers().regionFileName();
+        QVERIFY(window->handlers().saveRegion(saved));
+        window->openDropped(saved);
+        QTest::mouseClick(control(*window, "Command1"), Qt::LeftButton);
+        QCOMPARE(bytesOf(control<ui::ChartWidget>(*window, "Picture1")->drawing()), bytesOf(sapporo));
+        QCOMPARE(control<QLabel>(*window, "Label2")->text(), QStringLiteral("札幌市 2020年  人口ピラミッド "));
+        saveScreenshot(*window, "region-saved-and-opened.png");
+        std::filesystem::remove(saved);
+    }
+
+private:
+    // Types `text` into the chooser when it opens and presses Enter.
+    static void answerChooser(const QString& text, std::function<void(RegionDialog&)> look)
+    {
+        QTimer::singleShot(0, [text, look] {
+            auto* dialog = qobject_cast<RegionDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto* typed = dialog->findChild<QLineEdit*>("regionText");
+            QTest::keyClicks(typed, text);
+            if (look)
+                look(*dialog);
+            QTest::keyClick(typed, Qt::Key_Return);
+        });
+    }
+
+    CensusTable table;
+};
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    pyramid::ui::prepareApplication(app);
+    RegionDialogTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "region_dialog_test.moc"
