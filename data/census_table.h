@@ -64,7 +64,7 @@ public:
     struct Contents;
 
 private:
-    friend CensusTable readCensusTable(const std::string& path);
+    friend class CensusTableBuilder;
     std::unique_ptr<Contents> contents_;
 };
 
