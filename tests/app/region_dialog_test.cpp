@@ -6,7 +6,13 @@
 #include "window_test_support.h"
 
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,6 +33,14 @@ QString tableFolder()
     const QString fixture = PYRAMID_SAMPLES_DIR "/estat";
     return QDir(QFileInfo::exists(fixture + "/b02_01.xlsx") ? fixture : PYRAMID_SAMPLES_DIR "/../../../shared/estat")
         .canonicalPath();
+}
+
+// Typed through the input method, as Japanese is.
+void commit(QWidget* box, const QString& text)
+{
+    QInputMethodEvent typed;
+    typed.setCommitString(text);
+    QApplication::sendEvent(box, &typed);
 }
 
 void saveScreenshot(QWidget& shown, const QString& name)
@@ -58,20 +72,23 @@ private slots:
         QCOMPARE(list->count(), 99);
         QVERIFY(!japanese->isChecked());
 
-        QTest::keyClicks(typed, QStringLiteral("０１１"));  // full-width digits: 北海道's cities
-        QCOMPARE(list->item(0)->text(), QStringLiteral("01100 札幌市"));
-        QCOMPARE(list->currentRow(), 0);
+        commit(typed, QStringLiteral("市"));
+        QCOMPARE(list->currentItem()->text(), QStringLiteral("01100 札幌市"));
+        saveScreenshot(dialog, "ja/chooser.png");
+        typed->clear();
+        commit(typed, QStringLiteral("１３１"));  // full-width digits: Tokyo's wards
+        QCOMPARE(list->currentItem()->text(), QStringLiteral("13100 特別区部"));
         QTest::keyClick(typed, Qt::Key_Down);
-        QVERIFY(list->currentItem()->text().startsWith(QStringLiteral("01101 ")));
+        QCOMPARE(list->currentItem()->text(), QStringLiteral("13101 千代田区"));
         japanese->setChecked(true);
         QTest::keyClick(typed, Qt::Key_Return);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(int(dialog.choice()->index), int(table.matching("01101").front()));
+        QCOMPARE(int(dialog.choice()->index), int(table.matching("13101").front()));
         QVERIFY(dialog.choice()->japaneseOnly);
 
         RegionDialog again(table, nullptr);
         again.show();
-        QTest::keyClicks(again.findChild<QLineEdit*>("regionText"), QStringLiteral("ない町"));
+        commit(again.findChild<QLineEdit*>("regionText"), QStringLiteral("ない町"));
         QCOMPARE(again.findChild<QListWidget*>("regionList")->count(), 0);
         QTest::keyClick(again.findChild<QLineEdit*>("regionText"), Qt::Key_Escape);
         QCOMPARE(again.result(), int(QDialog::Rejected));
@@ -92,7 +109,7 @@ private slots:
         const QString table = tableFolder() + "/b02_01.xlsx";
         QCOMPARE(control<QLabel>(*window, "Label1")->text(), table);
 
-        answerChooser(QStringLiteral("札幌"), [&](RegionDialog& dialog) { saveScreenshot(dialog, "ja/chooser.png"); });
+        answerChooser(QStringLiteral("札幌"), [&](RegionDialog& dialog) { saveScreenshot(dialog, "region-sapporo.png"); });
         QTest::mouseClick(control(*window, "Command1"), Qt::LeftButton);
         QCOMPARE(control<QLabel>(*window, "Label2")->text(), QStringLiteral("札幌市 2020年  人口ピラミッド "));
         const QImage sapporo = control<ui::ChartWidget>(*window, "Picture1")->drawing();
@@ -109,17 +126,51 @@ private slots:
         QVERIFY(window->handlers().comparing());
         saveScreenshot(*window, "region-walk.png");
 
-        const std::string saved = QDir::tempPath().toStdString() + "/" + window->handlers().regionFileName();
-        QVERIFY(window->handlers().saveRegion(saved));
-        window->openDropped(saved);
+        // The chart's menu, 「データファイルとして保存…」, the suggested name in
+        // the documents folder (a scratch home here) taken as it is.
+        const QString saved = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                              QStringLiteral("/01100 札幌市 2020.txt");
+        QDir().mkpath(QFileInfo(saved).path());
+        whenModal<QMenu>([](QMenu* menu) {
+            for (QAction* action : menu->actions())
+                if (action->text() == QStringLiteral("データファイルとして保存…"))
+                    menu->setActiveAction(action);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        whenModal<QFileDialog>([saved](QFileDialog* dialog) {
+            QCOMPARE(dialog->selectedFiles().value(0), saved);
+            static_cast<QDialog*>(dialog)->accept();  // 保存
+        });
+        QContextMenuEvent click(QContextMenuEvent::Keyboard, QPoint(100, 100));
+        QApplication::sendEvent(window.get(), &click);
+        QVERIFY(QFileInfo::exists(saved));
+        window->openDropped(saved.toStdString());
         QTest::mouseClick(control(*window, "Command1"), Qt::LeftButton);
         QCOMPARE(bytesOf(control<ui::ChartWidget>(*window, "Picture1")->drawing()), bytesOf(sapporo));
         QCOMPARE(control<QLabel>(*window, "Label2")->text(), QStringLiteral("札幌市 2020年  人口ピラミッド "));
         saveScreenshot(*window, "region-saved-and-opened.png");
-        std::filesystem::remove(saved);
+        QFile::remove(saved);
     }
 
 private:
+    // Acts on the first menu or dialog of kind T that opens from now on.
+    template <class T>
+    static void whenModal(std::function<void(T*)> act)
+    {
+        auto* poll = new QTimer;
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, [poll, act] {
+            QWidget* open = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                              : QApplication::activeModalWidget();
+            if (auto* shown = qobject_cast<T*>(open)) {
+                poll->stop();
+                poll->deleteLater();
+                act(shown);
+            }
+        });
+        poll->start();
+    }
+
     // Types `text` into the chooser when it opens and presses Enter.
     static void answerChooser(const QString& text, std::function<void(RegionDialog&)> look)
     {
@@ -127,7 +178,7 @@ private:
             auto* dialog = qobject_cast<RegionDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
             auto* typed = dialog->findChild<QLineEdit*>("regionText");
-            QTest::keyClicks(typed, text);
+            commit(typed, text);
             if (look)
                 look(*dialog);
             QTest::keyClick(typed, Qt::Key_Return);
@@ -139,6 +190,10 @@ private:
 
 int main(int argc, char* argv[])
 {
+    // The saved file goes to the documents folder of a home of its own.
+    QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qunsetenv("XDG_CONFIG_HOME");
     QApplication app(argc, argv);
     pyramid::ui::prepareApplication(app);
     RegionDialogTest test;

@@ -78,18 +78,18 @@ TEST_F(TableRegion, SapporoIsDrawnWithItsAreaAndSavedAsTheSameChart)
     EXPECT_GT(handlers.data().RegionWeight, 1);
     EXPECT_NE(handlers.chartDescription().find("。年齢不詳の "), std::string::npos);
     EXPECT_EQ(handlers.regionFileName(), "01100 札幌市 2020.txt");
+    const auto drawn = form.surface.lines;
     report("20", "40");
     const std::vector<FileFigures> figures = handlers.worksheetFigures();
     EXPECT_EQ(figures.at(0).path, "ファイル=" + table + "（01100 札幌市）");
-    const auto drawn = form.surface.lines;
     const auto results = form.results;
 
-    const std::string saved = testing::TempDir() + "/" + handlers.regionFileName();
+    const std::string saved = ::testing::TempDir() + "/" + handlers.regionFileName();
     ASSERT_TRUE(handlers.saveRegion(saved));
     draw(saved);
     EXPECT_FALSE(handlers.showsRegion());
-    report("20", "40");
     EXPECT_EQ(form.surface.lines, drawn);
+    report("20", "40");
     EXPECT_EQ(form.results, results);
     std::ifstream in(saved, std::ios::binary);
     std::stringstream text;
@@ -124,7 +124,7 @@ TEST_F(TableRegion, AFailedSaveIsToldAndYesTriesAgain)
     question.answer(ScriptedRegionQuestion::Typed{"札幌"});
     draw(table);
     prompt.answer({true, false});
-    EXPECT_FALSE(handlers.saveRegion(testing::TempDir() + "/no such folder/a.txt"));
+    EXPECT_FALSE(handlers.saveRegion(::testing::TempDir() + "/no such folder/a.txt"));
     ASSERT_EQ(prompt.asked.size(), 2u);
     EXPECT_NE(prompt.asked[0].message.find("no such folder/a.txt"), std::string::npos);
 }
