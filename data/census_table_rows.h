@@ -6,6 +6,7 @@
 #include "data/census_table.h"
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,6 +54,9 @@ private:
 // The readers of the two forms; each fails as readCensusTable says.
 CensusTable readWorkbookTable(const std::string& path);
 CensusTable readCsvTable(const std::string& path);
+
+// Every row of the workbook's first sheet, as the table reader sees them.
+void forEachWorkbookRow(const std::string& path, const std::function<void(const TableRow&)>& take);
 
 // A ZIP container with an Excel workbook in it. Never throws.
 bool isWorkbook(const std::string& path) noexcept;

@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <map>
 
 namespace pyramid {
@@ -212,10 +213,11 @@ struct SharedStrings {
     }
 };
 
-// A worksheet, row by row into the builder.
+// A worksheet, row by row into `rows` (a CensusTableBuilder).
+template <class Rows>
 struct SheetRows {
     const std::vector<std::string>& shared;
-    CensusTableBuilder& builder;
+    Rows& builder;
     TableRow row{};
     bool inRow = false;
     long column = -1;  // of the cell being read
@@ -323,47 +325,83 @@ struct SheetRows {
 
 }  // namespace
 
-CensusTable readWorkbookTable(const std::string& path)
-{
+namespace {
+
+// A row handler that is any function.
+struct RowsTo {
+    const std::function<void(const TableRow&)>& take;
+    void addRow(const TableRow& row) { take(row); }
+};
+
+// The workbook opened: its shared strings read, its sheets found in the
+// workbook's order.
+class Workbook {
+public:
+    explicit Workbook(const std::string& path) : archive_((checkReadable(path), path))
     {
-        // The same failures as for a data file that cannot be opened.
+        if (!archive_.has("xl/workbook.xml"))
+            failUnusableTable("Excel のブックではありません。e-Stat の Excel ファイルを選んでください。");
+        SheetList sheets;
+        parseWith(archive_, "xl/workbook.xml", sheets);
+        Relationships relationships;
+        if (archive_.has("xl/_rels/workbook.xml.rels"))
+            parseWith(archive_, "xl/_rels/workbook.xml.rels", relationships);
+        const std::string sharedPath =
+            !relationships.sharedStrings.empty() ? relationships.sharedStrings : "xl/sharedStrings.xml";
+        if (archive_.has(sharedPath))
+            parseWith(archive_, sharedPath, shared_);
+        for (const std::string& id : sheets.ids) {
+            const auto target = relationships.targetOf.find(id);
+            if (target != relationships.targetOf.end() && archive_.has(target->second))
+                sheets_.push_back(target->second);
+        }
+        if (sheets_.empty() && archive_.has("xl/worksheets/sheet1.xml"))
+            sheets_.push_back("xl/worksheets/sheet1.xml");
+        if (sheets_.empty())
+            failDamaged();
+    }
+
+    std::size_t sheetCount() const { return sheets_.size(); }
+
+    template <class Rows>
+    void readSheet(std::size_t index, Rows& rows)
+    {
+        SheetRows<Rows> sheet{shared_.texts, rows};
+        parseWith(archive_, sheets_[index], sheet);
+    }
+
+private:
+    // The same failures as for a data file that cannot be opened.
+    static void checkReadable(const std::string& path)
+    {
         DataFileReader file;
         file.open(path);
     }
-    Archive archive(path);
-    if (!archive.has("xl/workbook.xml"))
-        failUnusableTable("Excel のブックではありません。e-Stat の Excel ファイルを選んでください。");
 
-    SheetList sheets;
-    parseWith(archive, "xl/workbook.xml", sheets);
-    Relationships relationships;
-    if (archive.has("xl/_rels/workbook.xml.rels"))
-        parseWith(archive, "xl/_rels/workbook.xml.rels", relationships);
+    Archive archive_;
+    SharedStrings shared_;
+    std::vector<std::string> sheets_;
+};
 
-    SharedStrings shared;
-    const std::string sharedPath = !relationships.sharedStrings.empty() ? relationships.sharedStrings : "xl/sharedStrings.xml";
-    if (archive.has(sharedPath))
-        parseWith(archive, sharedPath, shared);
+}  // namespace
 
-    std::vector<std::string> sheetPaths;
-    for (const std::string& id : sheets.ids) {
-        const auto target = relationships.targetOf.find(id);
-        if (target != relationships.targetOf.end() && archive.has(target->second))
-            sheetPaths.push_back(target->second);
-    }
-    if (sheetPaths.empty() && archive.has("xl/worksheets/sheet1.xml"))
-        sheetPaths.push_back("xl/worksheets/sheet1.xml");
-    if (sheetPaths.empty())
-        failDamaged();
-
+CensusTable readWorkbookTable(const std::string& path)
+{
+    Workbook workbook(path);
     // The first sheet that has the age headers is the table.
     for (std::size_t i = 0;; ++i) {
         CensusTableBuilder builder;
-        SheetRows rows{shared.texts, builder};
-        parseWith(archive, sheetPaths[i], rows);
-        if (builder.foundAgeHeaders() || i + 1 == sheetPaths.size())
+        workbook.readSheet(i, builder);
+        if (builder.foundAgeHeaders() || i + 1 == workbook.sheetCount())
             return builder.finish();
     }
+}
+
+void forEachWorkbookRow(const std::string& path, const std::function<void(const TableRow&)>& take)
+{
+    Workbook workbook(path);
+    RowsTo rows{take};
+    workbook.readSheet(0, rows);
 }
 
 bool isWorkbook(const std::string& path) noexcept
