@@ -1,41 +1,27 @@
 #pragma once
 // Answers 「地域を選ぶ」 as a user would: types a text and takes the first
-// line left, or cancels. With no answer queued it cancels.
+// line left (nothing queued, or nothing left: Escape).
 
 #include "data/region_question.h"
 
 #include <deque>
-#include <optional>
 #include <string>
 
 namespace pyramid::testing {
 
-class ScriptedRegionQuestion : public RegionQuestion {
-public:
-    struct Typed {
-        std::string text;
-        bool japaneseOnly = false;
-    };
-
-    void answer(std::optional<Typed> typed) { answers_.push_back(std::move(typed)); }
-
+struct ScriptedRegionQuestion : RegionQuestion {
     std::optional<RegionChoice> askForRegion(const CensusTable& table) override
     {
         ++asked;
-        if (answers_.empty())
-            return std::nullopt;
-        const std::optional<Typed> typed = answers_.front();
-        answers_.pop_front();
-        const auto lines = typed ? table.matching(typed->text) : std::vector<std::size_t>{};
-        if (lines.empty())
-            return std::nullopt;
-        return RegionChoice{lines.front(), typed->japaneseOnly};
+        const auto lines = typed.empty() ? std::vector<std::size_t>{} : table.matching(typed.front());
+        if (!typed.empty())
+            typed.pop_front();
+        return lines.empty() ? std::nullopt : std::optional(RegionChoice{lines.front(), japaneseOnly});
     }
 
+    std::deque<std::string> typed;  // "" lists every region; "ない" cancels
+    bool japaneseOnly = false;
     int asked = 0;
-
-private:
-    std::deque<std::optional<Typed>> answers_;
 };
 
 }  // namespace pyramid::testing
