@@ -3,18 +3,28 @@
 #include "app/pyramid_form.h"
 #include "support/memory_form.h"
 #include "support/scripted_prompt.h"
-#include "support/scripted_region_question.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <deque>
 
 using namespace pyramid;
 using namespace pyramid::testing;
 
 namespace {
+// Answers 「地域を選ぶ」 as a user would: types a text and takes the first
+// line left (nothing queued, or nothing left: Escape).
+struct ScriptedRegionQuestion : RegionQuestion {
+    std::optional<RegionChoice> askForRegion(const CensusTable& table) override
+    {
+        const auto lines = typed.empty() ? std::vector<std::size_t>{} : table.matching(typed.front());
+        if (!typed.empty())
+            typed.pop_front();
+        return lines.empty() ? std::nullopt : std::optional(RegionChoice{lines.front(), japaneseOnly});
+    }
+    std::deque<std::string> typed;  // "" lists every region; "ない" leaves none
+    bool japaneseOnly = false;
+};
 
 struct TableRegion : ::testing::Test {
     TableRegion() { handlers.setRegionQuestion(question); }
@@ -39,7 +49,6 @@ struct TableRegion : ::testing::Test {
     ScriptedRegionQuestion question;
     PyramidForm handlers{form, prompt};
 };
-
 }  // namespace
 
 TEST_F(TableRegion, EscapeOrATableWithoutBothSexesLeavesTheChartAsItWas)
@@ -68,14 +77,11 @@ TEST_F(TableRegion, SapporoWithItsAreaIsSavedAsTheSameChart)
     EXPECT_EQ(handlers.worksheetFigures().at(0).path, "ファイル=" + table + "（01100 札幌市）");
     const auto results = form.results;
     const std::string saved = ::testing::TempDir() + handlers.regionFileName();
-    EXPECT_EQ(saved, ::testing::TempDir() + "01100 札幌市 2020.txt");
-    ASSERT_TRUE(handlers.saveRegion(saved));
+    ASSERT_TRUE(handlers.regionFileName() == "01100 札幌市 2020.txt" && handlers.saveRegion(saved));
     draw(saved);
     EXPECT_EQ(form.surface.lines, drawn);
     report();
     EXPECT_EQ(form.results, results);
-    std::ifstream in(saved, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}).substr(0, 15), "札幌市 2020\n");
     EXPECT_FALSE(handlers.saveRegion(saved));  // a data file is drawn now
     EXPECT_TRUE(prompt.asked.empty());
 }
