@@ -4,9 +4,12 @@
 #include "app/worksheet_actions.h"
 
 #include <QAction>
+#include <QDir>
 #include <QEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QStandardPaths>
 
 namespace pyramid::ui {
 
@@ -92,6 +95,22 @@ void addWorksheetEntries(QMenu& menu, const WorksheetActions& worksheet)
     menu.addAction(worksheet.printAction());
 }
 
+void addSaveRegionEntry(QMenu& menu, PyramidForm& form)
+{
+    if (!form.showsRegion())
+        return;
+    QAction* entry = menu.addAction(QStringLiteral("データファイルとして保存…"));
+    QObject::connect(entry, &QAction::triggered, &menu, [&form, parent = menu.parentWidget()] {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString name = QString::fromStdString(form.regionFileName());
+        const QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("データファイルとして保存"),
+                                                          QDir(folder).filePath(name),
+                                                          QStringLiteral("データファイル (*.txt)"));
+        if (!path.isEmpty())
+            form.saveRegion(QFile::encodeName(path).toStdString());
+    });
+}
+
 void popUpChartMenu(QWidget& chart, QPoint where, PyramidForm& form, const WorksheetActions& worksheet,
                     const AfterEntry& after)
 {
@@ -100,6 +119,7 @@ void popUpChartMenu(QWidget& chart, QPoint where, PyramidForm& form, const Works
     addWorksheetEntries(menu, worksheet);
     addStopComparingEntry(menu, form, after);
     addFolderEntries(menu, chart);
+    addSaveRegionEntry(menu, form);
     menu.exec(where);
 }
 

@@ -37,6 +37,8 @@ void openMenuFromKeyboard(QWidget* widget, std::function<QPoint()> where);
 void addCompareEntries(QMenu& menu, PyramidForm& form, const std::string& path, const AfterEntry& after);
 // 「比較をやめる」, enabled while comparing.
 void addStopComparingEntry(QMenu& menu, PyramidForm& form, const AfterEntry& after);
+// 「データファイルとして保存…」, offered while a region of a census table is drawn.
+void addSaveRegionEntry(QMenu& menu, PyramidForm& form);
 // Copy and print.
 void addWorksheetEntries(QMenu& menu, const WorksheetActions& worksheet);
 

@@ -9,6 +9,7 @@
 #include "app/japanese_fonts.h"
 #include "app/message_box_prompt.h"
 #include "app/navigation_lists.h"
+#include "app/region_dialog.h"
 #include "app/twips.h"
 #include "app/window_icon.h"
 #include "app/worksheet_actions.h"
@@ -90,6 +91,8 @@ MainWindow::MainWindow(ErrorPrompt* prompt)
     w.files->setPath(w.directories->path());
     worksheet_ = new WorksheetActions(*this, *w.picture, [this] { return form_.worksheetFigures(); });
     new FolderActions(*this, form_, *w.picture, [this] { describeChart(); });
+    regionQuestion_ = std::make_unique<DialogRegionQuestion>(this);
+    form_.setRegionQuestion(*regionQuestion_);
     setAcceptDrops(true);
     wireEvents();
 }

@@ -14,6 +14,7 @@
 
 namespace pyramid::ui {
 
+class DialogRegionQuestion;
 class MessageBoxPrompt;
 class WorksheetActions;
 
@@ -69,6 +70,7 @@ private:
     std::unique_ptr<MessageBoxPrompt> ownPrompt_;
     PyramidForm form_;
     WorksheetActions* worksheet_ = nullptr;  // owned by the window
+    std::unique_ptr<DialogRegionQuestion> regionQuestion_;  // 「地域を選ぶ」 for a census table
 };
 
 }  // namespace pyramid::ui

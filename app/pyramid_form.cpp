@@ -10,6 +10,8 @@
 #include "core/number_text.h"
 #include "core/palette.h"
 #include "core/statement_runner.h"
+#include "data/census_table.h"
+#include "data/data_file_writer.h"
 #include "data/navigation.h"
 #include "data/regional_file_load.h"
 
@@ -28,6 +30,20 @@ void PyramidForm::Form_Load()
 
 void PyramidForm::Command1_Click()
 {
+    // A census table holds many regions: the one asked for is drawn as if
+    // it were a data file, and Label1 keeps naming the table.
+    const std::string chosen = form_.caption(Label::Label1);
+    if (isCensusTable(chosen)) {
+        // A region is drawn at its own scale: the folder's counts are files'.
+        nextFolderLargest_.reset();
+        if (std::optional<ChosenRegion> region = chooseRegion(chosen)) {
+            folderLargest_.reset();
+            followed_.reset();
+            drawRegion(std::move(*region));
+        }
+        return;
+    }
+    drawnRegion_.reset();
     shows_ = ChartShows::Nothing;
     compared_.reset();
     // A step's draw stands on the folder's scale, any other on the file's own.
@@ -42,6 +58,65 @@ void PyramidForm::Command1_Click()
         // Label1 cannot change during the command: the prompt is modal.
         drawnPath_ = form_.caption(Label::Label1);
     });
+}
+
+std::optional<PyramidForm::ChosenRegion> PyramidForm::chooseRegion(const std::string& path)
+{
+    std::optional<CensusTable> table;
+    runHandler(prompt_, [&](StatementRunner& run) { run([&] { table = readCensusTable(path); }); });
+    if (!table || !regionQuestion_)
+        return std::nullopt;
+    // Asking the same region again would fail the same way: Yes at a region
+    // that cannot make a pyramid lets the user choose another.
+    for (;;) {
+        const std::optional<RegionChoice> choice = regionQuestion_->askForRegion(*table);
+        if (!choice || choice->index >= table->regions().size())
+            return std::nullopt;
+        try {
+            CensusRegionFile file = table->regionFile(choice->index, choice->japaneseOnly);
+            std::string shownPath = path + "（" + file.label + "）";
+            return ChosenRegion{std::move(file), table->regions()[choice->index].code, std::move(shownPath)};
+        } catch (const Failure& failure) {
+            if (!prompt_.askToContinue(kErrorPromptTitle, errorPromptMessage(failure.description())))
+                return std::nullopt;
+        }
+    }
+}
+
+// The draw command's own statements, over the region's text in memory.
+void PyramidForm::drawRegion(ChosenRegion region)
+{
+    drawnRegion_.reset();
+    shows_ = ChartShows::Nothing;
+    compared_.reset();
+    runHandler(prompt_, [&](StatementRunner& run) {
+        run([&] { form_.chart().clear(); });
+        const double ClassCount = loadRegionalText(run, form_, data_, region.file.text);
+        drawPyramid(run, form_, data_, ClassCount);
+        drawnClassCount_ = ClassCount;
+        shows_ = ChartShows::Pyramid;
+        drawnPath_ = region.shownPath;
+        drawnRegion_ = std::move(region);
+    });
+}
+
+std::string PyramidForm::regionFileName() const noexcept
+{
+    if (!showsRegion())
+        return {};
+    return drawnRegion_->code + " " + drawnRegion_->file.titleYear + ".txt";
+}
+
+bool PyramidForm::saveRegion(const std::string& path) noexcept
+{
+    if (!showsRegion())
+        return false;
+    bool saved = false;
+    runHandler(prompt_, [&](StatementRunner& run) {
+        run([&] { writeDataFile(path, drawnRegion_->file.text); });
+        saved = true;
+    });
+    return saved;
 }
 
 void PyramidForm::Command2_Click() { form_.endProgram(); }
@@ -103,13 +178,17 @@ void PyramidForm::compareWith(const std::string& path, CompareBy by)
 {
     if (shows_ == ChartShows::Nothing)
         return;
+    std::optional<ChosenRegion> region;
+    if (isCensusTable(path) && !(region = chooseRegion(path)))
+        return;
     runHandler(prompt_, [&](StatementRunner& run) {
         PopulationData compared;
-        const double classes = readRegionalFile(run, path, compared);
+        const double classes = region ? readRegionalText(run, region->file.text, compared)
+                                      : readRegionalFile(run, path, compared);
         Comparison comparison = run([&] { return compareFiles(data_, compared, classes, by); });
         // Nothing below can fail: the drawn file at the common scale reaches
         // no further than at its own.
-        compared_ = Compared{std::move(compared), std::move(comparison), path, {}, {}};
+        compared_ = Compared{std::move(compared), std::move(comparison), region ? region->shownPath : path, {}, {}};
         folderLargest_.reset();  // taking the comparison off gives the file's own scale
         redraw(run);
     });
@@ -183,6 +262,8 @@ std::string PyramidForm::chartDescription() const
                        "人、年齢別の最大 " + generalText(data_.MaxCount) + "人";
     if (folderLargest_)
         text += "。目盛りはフォルダ共通（年齢別の最大 " + generalText(*folderLargest_) + "人）";
+    if (drawnRegion_)
+        text += "。年齢不詳の " + generalText(drawnRegion_->file.unknownAge) + "人は含めていません";
     if (shows_ == ChartShows::PyramidAndRange)
         text += "。範囲 " + form_.caption(Label::Label10) + " " + form_.caption(Label::Label11) + "、" +
                 form_.resultCaption(0);

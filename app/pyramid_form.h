@@ -9,6 +9,7 @@
 #include "core/error_prompt.h"
 #include "core/form_controls.h"
 #include "data/population.h"
+#include "data/region_question.h"
 
 #include <optional>
 #include <string>
@@ -43,6 +44,20 @@ public:
     void Text1_KeyPress(int index, int keyCode);
 
     const PopulationData& data() const { return data_; }
+
+    // Who answers "which region?" when the chosen file is a census table;
+    // without one, a table is never drawn.
+    void setRegionQuestion(RegionQuestion& question) noexcept { regionQuestion_ = &question; }
+
+    // Whether the chart shows a region chosen from a census table.
+    bool showsRegion() const noexcept { return showsChart() && drawnRegion_.has_value(); }
+    // The name the region is saved under by default: "01101 札幌市中央区 2020.txt";
+    // empty while no region is drawn.
+    std::string regionFileName() const noexcept;
+    // Writes the drawn region as a data file of the program's own format
+    // (UTF-8, LF) to `path`. A failure goes to the error prompt: Yes tries
+    // again, No gives up. True when the file was written.
+    bool saveRegion(const std::string& path) noexcept;
 
     // Lays the file at `path` over the drawn pyramid, both on one common
     // scale, replacing any comparison before. Read as the draw reads, under
@@ -138,6 +153,20 @@ private:
     std::optional<double> nextFolderLargest_;  // what a step gives the draw it runs
     std::optional<FollowedRange> followed_;     // the range of the last whole report
     bool followsGeneration_ = false;
+
+    // A region of a census table, as a data file's text.
+    struct ChosenRegion {
+        CensusRegionFile file;
+        std::string code;
+        std::string shownPath;  // the table's path and the region: "…/b02_01.xlsx（01100 札幌市）"
+    };
+    // Reads the table at `path` and asks for one of its regions; nothing
+    // when the table cannot be read or the user cancels.
+    std::optional<ChosenRegion> chooseRegion(const std::string& path);
+    void drawRegion(ChosenRegion region);
+
+    RegionQuestion* regionQuestion_ = nullptr;
+    std::optional<ChosenRegion> drawnRegion_;  // what the chart shows, when it is a region of a table
 };
 
 }  // namespace pyramid

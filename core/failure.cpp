@@ -12,6 +12,7 @@ std::string failureText(FailureKind kind)
     case FailureKind::SubscriptOutOfRange: return "インデックスが有効範囲にありません。";
     case FailureKind::DivisionByZero: return "0 で除算しました。";
     case FailureKind::Overflow: return "オーバーフローしました。";
+    case FailureKind::UnusableTable: return "この表からは人口ピラミッドを作れません。";
     }
     return "不明なエラーです。";
 }

@@ -15,6 +15,7 @@ enum class FailureKind {
     SubscriptOutOfRange,
     DivisionByZero,
     Overflow,
+    UnusableTable,        // a census table that cannot make a pyramid
 };
 
 class Failure : public std::runtime_error {

@@ -52,8 +52,26 @@ CountParse countOf(const DataItem& item, double& value)
     return item.truncated ? CountParse::NotANumber : parseCount(item.text, value);
 }
 
+// Bytes no text file holds (NUL and the control characters no editor
+// writes), or the mark a PDF starts with: the file is no data file, and its
+// bytes quoted in a prompt would say nothing.
+bool looksNonText(std::string_view head)
+{
+    if (head.starts_with("%PDF-"))
+        return true;
+    for (const char c : head) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f' && byte != '\v' && byte != 0x1A &&
+            byte != 0x1B)
+            return true;
+    }
+    return false;
+}
+
 [[noreturn]] void failAsCount(const DataItem& item, CountParse outcome)
 {
+    if (item.fromNonText)
+        throw Failure(FailureKind::TypeMismatch, "選んだファイルは文字のファイルではないため、データファイルとして読めません。");
     // The line is what a text editor shows; the item number counts across lines.
     const std::string line = item.line > 0 ? "ファイルの" + std::to_string(item.line) + "行目、" : "";
     const std::string named = line + std::to_string(item.number) + "番目の項目「" + shownText(item) + "」";
@@ -104,9 +122,11 @@ void DataFileReader::open(const std::string& path)
     solidIsEnd_ = false;
 
     // A UTF-8 byte-order mark is no part of the first item.
-    unsigned char head[3] = {};
-    if (readBytesAt(fd_, reinterpret_cast<char*>(head), sizeof head, 0) == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF &&
-        ::lseek(fd_, 3, SEEK_SET) == 3)
+    char head[4096];
+    const long headSize = readBytesAt(fd_, head, sizeof head, 0);
+    const std::string_view start(head, headSize > 0 ? static_cast<std::size_t>(headSize) : 0);
+    nonText_ = looksNonText(start);
+    if (start.starts_with("\xEF\xBB\xBF") && ::lseek(fd_, 3, SEEK_SET) == 3)
         bufferOffset_ = 3;
 }
 
@@ -330,6 +350,7 @@ void DataFileReader::readItemFromHere(DataItem& item)
     item.number = itemsRead_ + 1;
     item.text.clear();
     item.truncated = false;
+    item.fromNonText = nonText_;
     skipBlanks();
     item.line = lineBreaks_ + 1;
     if (pos_ < end_ && buffer_[pos_] == '"')

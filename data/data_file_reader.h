@@ -32,6 +32,7 @@ struct DataItem {
     std::string text;        // raw bytes of the item, at most kMaxItemBytes
     bool truncated = false;  // the item went on past kMaxItemBytes
     long line = 0;           // 1-based line of the file it starts on; 0 when not known
+    bool fromNonText = false;  // the file is a picture, a PDF, a ZIP, ...: not text at all
 };
 
 class DataFileReader {
@@ -102,6 +103,7 @@ private:
     // the file grows, the separator that follows is still that item's.
     bool endedAtEnd_ = false;
     bool failed_ = false;  // the position in the file is lost: nothing more can be read
+    bool nonText_ = false;  // see DataItem::fromNonText
     long itemsRead_ = 0;
     long lineBreaks_ = 0;  // line breaks read so far, for the line an item starts on
     std::optional<DataItem> pending_;  // a count that failed, to be read again

@@ -2,8 +2,10 @@
 
 #include "core/checked_math.h"
 #include "core/failure.h"
+#include "data/data_file_in_memory.h"
 #include "data/data_file_reader.h"
 
+#include <optional>
 #include <string>
 
 namespace pyramid {
@@ -37,6 +39,15 @@ void readTable(StatementRunner& run, DataFileReader& file, PopulationTable& tabl
     });
 }
 
+// The title and the side labels of the loaded file.
+void publishLabels(StatementRunner& run, FormControls& form, const PopulationData& data)
+{
+    run([&] { form.setCaption(Label::Label2, data.TitleYear + std::string(kTitleSuffix)); });
+    run([&] { form.setCaption(Label::Label3, kMaleSide); });
+    run([&] { form.setCaption(Label::Label4, kFemaleSide); });
+    run([&] { form.setCaption(Label::Label6, kCentreZero); });
+}
+
 }  // namespace
 
 double loadRegionalFile(StatementRunner& run, FormControls& form, PopulationData& data)
@@ -47,12 +58,24 @@ double loadRegionalFile(StatementRunner& run, FormControls& form, PopulationData
     std::string fileName;
     run([&] { fileName = form.caption(Label::Label1); });
     const double ClassCount = readRegionalFile(run, fileName, data);
-
-    run([&] { form.setCaption(Label::Label2, data.TitleYear + std::string(kTitleSuffix)); });
-    run([&] { form.setCaption(Label::Label3, kMaleSide); });
-    run([&] { form.setCaption(Label::Label4, kFemaleSide); });
-    run([&] { form.setCaption(Label::Label6, kCentreZero); });
+    publishLabels(run, form, data);
     return ClassCount;
+}
+
+double loadRegionalText(StatementRunner& run, FormControls& form, PopulationData& data, std::string_view text)
+{
+    run([&] { form.setCaption(Label::Label10, ""); });
+    run([&] { form.setCaption(Label::Label11, ""); });
+    const double ClassCount = readRegionalText(run, text, data);
+    publishLabels(run, form, data);
+    return ClassCount;
+}
+
+double readRegionalText(StatementRunner& run, std::string_view text, PopulationData& data)
+{
+    std::optional<DataFileInMemory> file;
+    run([&] { file.emplace(text); });
+    return readRegionalFile(run, file->path(), data);
 }
 
 double readRegionalFile(StatementRunner& run, const std::string& fileName, PopulationData& data)

@@ -25,4 +25,9 @@ double loadRegionalFile(StatementRunner& run, FormControls& form, PopulationData
 // touched. Returns ClassCount.
 double readRegionalFile(StatementRunner& run, const std::string& fileName, PopulationData& data);
 
+// The same load and the same two passes over a data file's text held in
+// memory (a region chosen from a census table), read as a file would be.
+double loadRegionalText(StatementRunner& run, FormControls& form, PopulationData& data, std::string_view text);
+double readRegionalText(StatementRunner& run, std::string_view text, PopulationData& data);
+
 }  // namespace pyramid

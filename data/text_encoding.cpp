@@ -6,14 +6,22 @@
 
 namespace pyramid {
 
-std::string decodeDataText(std::string_view bytes)
+DataTextDecoder::DataTextDecoder() : converter_(iconv_open("UTF-8", "CP932")) {}
+
+DataTextDecoder::~DataTextDecoder()
+{
+    if (converter_ != reinterpret_cast<void*>(-1))
+        iconv_close(static_cast<iconv_t>(converter_));
+}
+
+std::string DataTextDecoder::operator()(std::string_view bytes)
 {
     if (isValidUtf8(bytes))
         return std::string(bytes);
-
-    iconv_t converter = iconv_open("UTF-8", "CP932");
-    if (converter == reinterpret_cast<iconv_t>(-1))
+    if (converter_ == reinterpret_cast<void*>(-1))
         return std::string(bytes.size(), '?');
+    const auto converter = static_cast<iconv_t>(converter_);
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
 
     std::string out;
     char buffer[256];
@@ -31,8 +39,15 @@ std::string decodeDataText(std::string_view bytes)
             --inLeft;
         }
     }
-    iconv_close(converter);
     return out;
+}
+
+std::string decodeDataText(std::string_view bytes)
+{
+    if (isValidUtf8(bytes))
+        return std::string(bytes);
+    DataTextDecoder decode;
+    return decode(bytes);
 }
 
 std::string decodePathText(std::string_view path)

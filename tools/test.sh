@@ -18,12 +18,13 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan | tee "$root/build-asan/ctest.log"
 
-# A short fuzz run of the two targets, the data file reader and the load, and
-# the whole form end to end, in their own clang build with the sanitizers.
-# They share the time. New inputs go to scratch corpora, not the seeds.
+# A short fuzz run of the three targets, the data file reader and the load,
+# the whole form end to end, and the census table reader, in their own clang
+# build with the sanitizers. They share the time. New inputs go to scratch
+# corpora, not the seeds.
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-# A minute on CI, a shorter look on a developer's machine, half to each.
+# A minute on CI, a shorter look on a developer's machine, a third to each.
 fuzz_seconds=15
 [[ "${CI:-}" == "true" ]] && fuzz_seconds=60
 fuzz() {
@@ -31,7 +32,7 @@ fuzz() {
   shift
   local log="$root/build-fuzz/$target.log"
   mkdir -p "$root/build-fuzz/corpus-$target"
-  if ! "$root/build-fuzz/fuzz/$target" -max_total_time=$(( fuzz_seconds / 2 )) -print_final_stats=1 \
+  if ! "$root/build-fuzz/fuzz/$target" -max_total_time=$(( fuzz_seconds / 3 )) -print_final_stats=1 \
        -artifact_prefix="$root/build-fuzz/$target-" "$root/build-fuzz/corpus-$target" "$@" >"$log" 2>&1; then
     tail -n 40 "$log" >&2
     echo "The fuzz run of $target found a fault; the failing input is in $root/build-fuzz/ (log: $log)." >&2
@@ -42,6 +43,7 @@ fuzz() {
 }
 fuzz data_file_fuzzer "$root/fuzz/corpus"
 fuzz form_fuzzer "$root/fuzz/form-corpus" "$root/fuzz/corpus"
+fuzz census_table_fuzzer "$root/fuzz/census-corpus"
 
 # One closing line over both test runs.
 summary() { grep -Eo '[0-9]+ tests failed out of [0-9]+' "$1" | tail -n 1; }

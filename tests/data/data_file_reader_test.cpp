@@ -393,6 +393,27 @@ TEST(CountGrammar, FailuresNameTheItemNumberAndText)
     }
 }
 
+TEST(CountGrammar, AFileThatIsNoTextIsSaidToBeNoDataFileInsteadOfQuoted)
+{
+    TempDir dir;
+    std::ifstream workbook(std::string(PYRAMID_SAMPLES_DIR) + "/estat/b02_01.xlsx", std::ios::binary);
+    std::string zip(4096, '\0');
+    workbook.read(zip.data(), static_cast<std::streamsize>(zip.size()));
+    using namespace std::string_literals;
+    for (const std::string& bytes : {zip, "%PDF-1.7\n%\xE2\xE3\xCF\xD3\n1 0 obj\n"s, "\x89PNG\r\n\x1A\n\0\0\0\rIHDR"s}) {
+        DataFileReader reader;
+        reader.open(dir.write("chosen.txt", bytes));
+        reader.readItem();
+        try {
+            reader.readNumber();
+            ADD_FAILURE() << "read as a count";
+        } catch (const Failure& failure) {
+            EXPECT_EQ(failure.description(), failureText(FailureKind::TypeMismatch) +
+                                                 "\r\n選んだファイルは文字のファイルではないため、データファイルとして読めません。");
+        }
+    }
+}
+
 TEST(YearText, ACutThroughAUtf8CharacterStaysUtf8)
 {
     std::string text(kMaxItemBytes - 2 - 3 * 100, '2');
