@@ -580,8 +580,11 @@ CensusRegionFile CensusTable::regionFile(std::size_t index, bool japaneseOnly) c
                                   "）の人口が表に書かれていません。");
             classes[static_cast<std::size_t>(slot)] += counts[k];
         }
-        for (const double count : classes)
+        for (const double count : classes) {
+            if (!std::isfinite(count))
+                failUnusableTable(file.label + "の100歳以上（" + std::string(sexName) + "）の人口は大きすぎて数えられません。");
             file.text += numberText(count) + '\n';
+        }
         if (!std::isnan(counts[c.classes.size()]))
             file.unknownAge += counts[c.classes.size()];
     }

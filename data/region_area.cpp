@@ -8,7 +8,12 @@
 
 namespace pyramid {
 
-// data/areas-2020.tsv, built into the program (see data/CMakeLists.txt).
+// data/areas-2020.tsv, built into the program (see data/CMakeLists.txt):
+// the land area (km², Geospatial Information Authority of Japan, 1 October
+// 2020) of all 1,965 regions of the 2020 census by five-digit region code, as
+// the column 面積（参考） of the census Table 1-1 (e-Stat statInfId
+// 000032142402, b01_01.xlsx) prints it, with the region's name, level,
+// population, men and women.
 extern const unsigned char kRegionAreas2020[];
 extern const std::size_t kRegionAreas2020Size;
 
