@@ -1,12 +1,10 @@
 #include "analysis/range_comparison.h"
 
 #include "analysis/range_report.h"
-#include "core/checked_math.h"
 #include "core/failure.h"
 #include "core/number_text.h"
+#include "core/statement_runner.h"
 
-#include <cmath>
-#include <cstdio>
 #include <optional>
 
 namespace pyramid {
@@ -15,51 +13,28 @@ namespace {
 
 constexpr int kComparedLines = 4;  // the shares of total, men and women, and the ratio
 
-// "0.72％": a share of the whole in per cent with two decimals.
-std::string percentOf(double count, double total)
-{
-    const double percent = count / total * 100;
-    if (!std::isfinite(percent))
-        return "―";
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f％", percent);
-    return text;
-}
-
-struct Sums {
-    double male = 0;
-    double female = 0;
+// A prompt that is never shown: the compared file's figures are reckoned
+// beside the report, and a statement that fails there leaves them unknown.
+class Unasked : public ErrorPrompt {
+public:
+    bool askToContinue(std::string_view, std::string_view) override { return false; }
 };
-
-// The compared file's sums over the range's classes, found slot by slot as
-// the report finds them; none when a slot or a sum fails.
-std::optional<Sums> rangeSums(const PopulationData& data, const AgeRange& range)
-{
-    Sums sums;
-    try {
-        for (double i = range.FromAge + 1, last = range.ToAge + 1; i <= last; i += 1) {
-            sums.male = checkedAdd(sums.male, data.MalePop.at(i));
-            sums.female = checkedAdd(sums.female, data.FemalePop.at(i));
-        }
-    } catch (const Failure&) {
-        return std::nullopt;
-    }
-    return sums;
-}
 
 }  // namespace
 
-std::vector<std::string> comparedFigures(const PopulationData& compared, const AgeRange& range)
+std::vector<std::string> comparedFigures(const PopulationData& compared, const AgeRange& range) noexcept
 {
-    const std::optional<Sums> sums = rangeSums(compared, range);
+    std::optional<RangeSums> sums;
+    Unasked unasked;
+    runHandler(unasked, [&](StatementRunner& run) { sums = sumRange(run, compared, range); });
     std::vector<std::string> lines;
     for (int line = 0; line < kComparedLines; ++line) {
         try {
             if (!sums)
                 throw Failure(FailureKind::Overflow);
-            lines.push_back(resultLineText(line, sums->male, sums->female, compared));
+            lines.push_back(resultLineText(line, sums->RangeMale, sums->RangeFemale, compared));
         } catch (const Failure&) {
-            lines.push_back(std::string(resultLiteral(line)) + "―");
+            lines.push_back(std::string(resultLiteral(line)) + std::string(kNoNumber));
         }
     }
     return lines;
@@ -67,7 +42,7 @@ std::vector<std::string> comparedFigures(const PopulationData& compared, const A
 
 std::string comparedHeading(const PopulationData& compared) { return "輪郭：" + compared.TitleYear; }
 
-std::string groupedCount(double count)
+std::string groupedCount(double count) noexcept
 {
     std::string text = generalText(count);
     const std::size_t first = text.find_first_of("0123456789");
@@ -81,7 +56,7 @@ std::string groupedCount(double count)
     return text;
 }
 
-std::string rowReading(const PopulationData& data, int rows, int classIndex)
+std::string rowReading(const PopulationData& data, int rows, int classIndex) noexcept
 {
     const int age = classIndex - 1;
     std::string text = std::to_string(age) + "歳";
@@ -90,10 +65,12 @@ std::string rowReading(const PopulationData& data, int rows, int classIndex)
         text += "（" + generalText(year - age) + "年生まれ）";
     if (classIndex > rows)
         return text + "　データなし";
-    const double male = data.MalePop.at(classIndex);
-    const double female = data.FemalePop.at(classIndex);
-    return text + "　男 " + groupedCount(male) + "人（" + percentOf(male, data.GrandTotal) + "）　女 " +
-           groupedCount(female) + "人（" + percentOf(female, data.GrandTotal) + "）";
+    const double male = data.MalePop.countOrZero(classIndex);
+    const double female = data.FemalePop.countOrZero(classIndex);
+    // A share of the whole in per cent with two decimals ("0.72％").
+    const auto percent = [&](double count) { return fixedText(count / data.GrandTotal * 100, 2) + "％"; };
+    return text + "　男 " + groupedCount(male) + "人（" + percent(male) + "）　女 " + groupedCount(female) + "人（" +
+           percent(female) + "）";
 }
 
 }  // namespace pyramid

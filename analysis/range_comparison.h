@@ -13,18 +13,20 @@ namespace pyramid {
 
 // The compared file's share of the total, of men, of women and its male /
 // female ratio over the classes of `range` (FromAge <= ToAge), each as the
-// result line would show it; "―" after the literal where a divisor is 0.
-std::vector<std::string> comparedFigures(const PopulationData& compared, const AgeRange& range);
+// result line would show it; kNoNumber after the literal where a divisor is
+// 0 or a sum fails. Summed as the report sums; never fails.
+std::vector<std::string> comparedFigures(const PopulationData& compared, const AgeRange& range) noexcept;
 
 // The figures' heading: "輪郭：" and the compared file's title.
 std::string comparedHeading(const PopulationData& compared);
 
 // One row read aloud: "45歳（1975年生まれ）　男 906,012人（0.72％）　女 893,001人（0.71％）",
 // each count as a share of the file's whole population; a class past the
-// file's `rows` has no figures.
-std::string rowReading(const PopulationData& data, int rows, int classIndex);
+// file's `rows` has no figures. Whatever the desktop's locale, the point is
+// a full stop; a share with no value shows kNoNumber. Never fails.
+std::string rowReading(const PopulationData& data, int rows, int classIndex) noexcept;
 
 // A count with its whole digits grouped by threes ("1,234,567.5").
-std::string groupedCount(double count);
+std::string groupedCount(double count) noexcept;
 
 }  // namespace pyramid

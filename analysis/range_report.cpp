@@ -13,7 +13,8 @@ namespace pyramid {
 
 namespace {
 
-struct RangeSums {
+// The sums a result line reads.
+struct ReportSums {
     double RangeMale = 0;
     double RangeFemale = 0;
     double RangeTotal = 0;
@@ -21,26 +22,26 @@ struct RangeSums {
 
 struct ResultLine {
     std::string_view literal;
-    double (*value)(const RangeSums& range, const PopulationData& data);
+    double (*value)(const ReportSums& range, const PopulationData& data);
 };
 
 // The eight result lines Label12(0)..Label12(7). Ratios are plain quotients;
 // a zero divisor fails at its own line.
 constexpr ResultLine kResultLines[kResultLineCount] = {
-    {"総人口比=", [](const RangeSums& r, const PopulationData& d) { return checkedDivide(r.RangeTotal, d.GrandTotal); }},
-    {"男人口比=", [](const RangeSums& r, const PopulationData& d) { return checkedDivide(r.RangeMale, d.MaleTotal); }},
-    {"女人口比=", [](const RangeSums& r, const PopulationData& d) { return checkedDivide(r.RangeFemale, d.FemaleTotal); }},
-    {"男／女比=", [](const RangeSums& r, const PopulationData&) { return checkedDivide(r.RangeMale, r.RangeFemale); }},
-    {"男人口計=", [](const RangeSums& r, const PopulationData&) { return r.RangeMale; }},
-    {"女人口計=", [](const RangeSums& r, const PopulationData&) { return r.RangeFemale; }},
-    {"総人口　=", [](const RangeSums&, const PopulationData& d) { return d.GrandTotal; }},
-    {"地域加重=", [](const RangeSums&, const PopulationData& d) { return checkedDivide(d.GrandTotal, d.RegionWeight); }},
+    {"総人口比=", [](const ReportSums& r, const PopulationData& d) { return checkedDivide(r.RangeTotal, d.GrandTotal); }},
+    {"男人口比=", [](const ReportSums& r, const PopulationData& d) { return checkedDivide(r.RangeMale, d.MaleTotal); }},
+    {"女人口比=", [](const ReportSums& r, const PopulationData& d) { return checkedDivide(r.RangeFemale, d.FemaleTotal); }},
+    {"男／女比=", [](const ReportSums& r, const PopulationData&) { return checkedDivide(r.RangeMale, r.RangeFemale); }},
+    {"男人口計=", [](const ReportSums& r, const PopulationData&) { return r.RangeMale; }},
+    {"女人口計=", [](const ReportSums& r, const PopulationData&) { return r.RangeFemale; }},
+    {"総人口　=", [](const ReportSums&, const PopulationData& d) { return d.GrandTotal; }},
+    {"地域加重=", [](const ReportSums&, const PopulationData& d) { return checkedDivide(d.GrandTotal, d.RegionWeight); }},
 };
 
 void report(StatementRunner& run, FormControls& form, const PopulationData& data,
-            const PyramidScale& scale)
+            const PyramidScale& scale, AgeBoxOutcome& outcome)
 {
-    RangeSums sums;
+    ReportSums sums;
     run([&] { sums.RangeMale = 0; });
     run([&] { sums.RangeFemale = 0; });
     run([&] { sums.RangeTotal = 0; });
@@ -61,10 +62,9 @@ void report(StatementRunner& run, FormControls& form, const PopulationData& data
 
     orderAgeRange(run, range);
 
-    forEachClassOf(run, range, [&](double i) {
-        run([&] { sums.RangeMale = checkedAdd(sums.RangeMale, countOfClass(data.MalePop, range, i)); });
-        run([&] { sums.RangeFemale = checkedAdd(sums.RangeFemale, countOfClass(data.FemalePop, range, i)); });
-    });
+    const RangeSums summed = sumRange(run, data, range);
+    sums.RangeMale = summed.RangeMale;
+    sums.RangeFemale = summed.RangeFemale;
     run([&] { sums.RangeTotal = checkedAdd(sums.RangeMale, sums.RangeFemale); });
     const double BarScale = run([&] { return scale.barScaleOf(data); });
 
@@ -81,14 +81,25 @@ void report(StatementRunner& run, FormControls& form, const PopulationData& data
     }
 
     run([&] { form.setFocus(Button::Command2); });
+    outcome.reported = range;
 }
 
 }  // namespace
 
+RangeSums sumRange(StatementRunner& run, const PopulationData& data, const AgeRange& range)
+{
+    RangeSums sums;
+    forEachClassOf(run, range, [&](double i) {
+        run([&] { sums.RangeMale = checkedAdd(sums.RangeMale, countOfClass(data.MalePop, range, i)); });
+        run([&] { sums.RangeFemale = checkedAdd(sums.RangeFemale, countOfClass(data.FemalePop, range, i)); });
+    });
+    return sums;
+}
+
 std::string resultLineText(int line, double RangeMale, double RangeFemale, const PopulationData& data)
 {
     const ResultLine& result = kResultLines[line];
-    const RangeSums sums{RangeMale, RangeFemale, checkedAdd(RangeMale, RangeFemale)};
+    const ReportSums sums{RangeMale, RangeFemale, checkedAdd(RangeMale, RangeFemale)};
     return std::string(result.literal) + generalText(result.value(sums, data));
 }
 
@@ -106,8 +117,10 @@ std::string birthText(double surveyYear, double age)
 }
 
 void ageBoxKeyPress(StatementRunner& run, FormControls& form, const PopulationData& data,
-                    int boxIndex, int keyCode, const PyramidScale& scale)
+                    int boxIndex, int keyCode, const PyramidScale& scale, AgeBoxOutcome* outcome)
 {
+    AgeBoxOutcome ignored;
+    AgeBoxOutcome& told = outcome ? *outcome : ignored;
     if (!run([&] { return keyCode == kEnterKey; }))
         return;
     if (run([&] { return boxIndex == 0; })) {
@@ -115,7 +128,8 @@ void ageBoxKeyPress(StatementRunner& run, FormControls& form, const PopulationDa
         run([&] { form.focusAgeBox(1); });
         return;
     }
-    report(run, form, data, scale);
+    told.reportBegun = true;
+    report(run, form, data, scale, told);
 }
 
 }  // namespace pyramid

@@ -4,7 +4,6 @@
 #include "data/regional_file_load.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace pyramid {
 
@@ -13,14 +12,6 @@ namespace {
 // The age groups by the classes they hold (class i is age i-1).
 constexpr int kFirstWorkingClass = 16;  // age 15
 constexpr int kFirstOldClass = 66;      // age 65
-
-// A quotient as the result lines show it; a zero divisor or a result no
-// number can show gives a dash, as a printed table leaves such a cell.
-std::string quotientText(double dividend, double divisor)
-{
-    const double q = divisor == 0 ? NAN : dividend / divisor;
-    return std::isfinite(q) ? generalText(q) : "―";
-}
 
 std::string withoutTrailingBlanks(std::string text)
 {
@@ -31,19 +22,20 @@ std::string withoutTrailingBlanks(std::string text)
 
 }  // namespace
 
-AgeGroups ageGroupsOf(const PopulationData& data)
+// Plain sums: a sum beyond the range of numbers (counts that cancel only in
+// the load's order) stays an infinity or NaN, which the text shows as
+// kNoNumber, never as a wrong number.
+AgeGroups ageGroupsOf(const PopulationData& data) noexcept
 {
     AgeGroups groups;
-    if (!data.MalePop.exists() || !data.FemalePop.exists())
-        return groups;
     for (int i = 1; i <= PopulationTable::kLastSlot; ++i) {
         double& group = i < kFirstWorkingClass ? groups.young : i < kFirstOldClass ? groups.working : groups.old;
-        group += data.MalePop.at(i) + data.FemalePop.at(i);
+        group += data.MalePop.countOrZero(i) + data.FemalePop.countOrZero(i);
     }
     return groups;
 }
 
-FileFigures fileFigures(std::string_view path, const PopulationData& data)
+FileFigures fileFigures(std::string_view path, const PopulationData& data) noexcept
 {
     const AgeGroups groups = ageGroupsOf(data);
     const auto groupLine = [&](std::string_view name, double persons) {
@@ -61,12 +53,12 @@ FileFigures fileFigures(std::string_view path, const PopulationData& data)
     return figures;
 }
 
-std::string rangeLine(std::string_view fromCaption, std::string_view toCaption)
+std::string rangeLine(std::string_view fromCaption, std::string_view toCaption) noexcept
 {
     return "範囲=" + std::string(fromCaption) + " " + std::string(toCaption);
 }
 
-std::string figuresText(const std::vector<FileFigures>& files)
+std::string figuresText(const std::vector<FileFigures>& files) noexcept
 {
     std::string text;
     // A title or path may hold a line break (a quoted year text spanning

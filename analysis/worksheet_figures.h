@@ -17,7 +17,7 @@ struct AgeGroups {
     double working = 0;
     double old = 0;
 };
-AgeGroups ageGroupsOf(const PopulationData& data);
+AgeGroups ageGroupsOf(const PopulationData& data) noexcept;
 
 // One data file's block, line by line (UTF-8, no line ends).
 struct FileFigures {
@@ -27,13 +27,14 @@ struct FileFigures {
     std::vector<std::string> ageGroups;  // the three groups with their shares, then the dependency ratio
 };
 
-// The block of a loaded file, without a report.
-FileFigures fileFigures(std::string_view path, const PopulationData& data);
+// The block of a loaded file, without a report. Asked outside any handler
+// (copy, print), so it cannot fail: a figure with no value shows kNoNumber.
+FileFigures fileFigures(std::string_view path, const PopulationData& data) noexcept;
 
 // The range line of a report from the two range captions.
-std::string rangeLine(std::string_view fromCaption, std::string_view toCaption);
+std::string rangeLine(std::string_view fromCaption, std::string_view toCaption) noexcept;
 
 // Every block one after the other, each line ending in LF.
-std::string figuresText(const std::vector<FileFigures>& files);
+std::string figuresText(const std::vector<FileFigures>& files) noexcept;
 
 }  // namespace pyramid

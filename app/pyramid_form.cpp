@@ -1,12 +1,10 @@
 #include "app/pyramid_form.h"
 
-#include "analysis/age_range.h"
 #include "analysis/analysis_setup.h"
 #include "analysis/range_comparison.h"
 #include "analysis/range_report.h"
 #include "chart/pyramid_drawing.h"
 #include "chart/pyramid_mapping.h"
-#include "core/leading_number.h"
 #include "core/number_text.h"
 #include "core/palette.h"
 #include "core/statement_runner.h"
@@ -15,7 +13,6 @@
 #include "data/navigation.h"
 #include "data/regional_file_load.h"
 
-#include <utility>
 #include <vector>
 
 namespace pyramid {
@@ -139,33 +136,29 @@ void PyramidForm::File1_Click() { fileClicked(form_); }
 
 void PyramidForm::Text1_KeyPress(int index, int keyCode)
 {
+    AgeBoxOutcome outcome;
+    runHandler(prompt_, [&](StatementRunner& run) {
+        ageBoxKeyPress(run, form_, data_, index, keyCode, scale(), &outcome);
+    });
     // Only a report that runs to its end tells its range and share; the
     // description is the window's bookkeeping, no statement of the handler.
-    const bool reports = keyCode == kEnterKey && index != 0;
-    if (reports && shows_ == ChartShows::PyramidAndRange)
+    if (!outcome.reportBegun)
+        return;
+    if (shows_ == ChartShows::PyramidAndRange)
         shows_ = ChartShows::Pyramid;
-    bool reported = false;
-    runHandler(prompt_, [&](StatementRunner& run) {
-        ageBoxKeyPress(run, form_, data_, index, keyCode, scale());
-        reported = reports && shows_ != ChartShows::Nothing;
-        if (reported)
-            shows_ = ChartShows::PyramidAndRange;
-    });
+    const bool reported = outcome.reported && shows_ != ChartShows::Nothing;
+    if (reported)
+        shows_ = ChartShows::PyramidAndRange;
     // A step carries the range of the last whole report on to the next file.
-    if (reports)
-        followed_ = reported ? std::optional(followedRange(form_.ageText(0), form_.ageText(1), data_.TitleYear))
-                             : std::nullopt;
-    if (!reports || !compared_)
+    followed_ = reported ? std::optional(followedRange(form_.ageText(0), form_.ageText(1), data_.TitleYear))
+                         : std::nullopt;
+    if (!compared_)
         return;
     std::vector<ChartText> figures;
     compared_->share.clear();
     compared_->figures.clear();
-    if (reported) {
-        // The same range the report just summed: the boxes are as it read them.
-        AgeRange range{leadingNumber(form_.ageText(0)), leadingNumber(form_.ageText(1))};
-        if (range.ToAge < range.FromAge)
-            std::swap(range.FromAge, range.ToAge);
-        std::vector<std::string> lines = comparedFigures(compared_->data, range);
+    if (shows_ == ChartShows::PyramidAndRange) {
+        std::vector<std::string> lines = comparedFigures(compared_->data, *outcome.reported);
         compared_->share = lines.front().substr(resultLiteral(0).size());
         compared_->figures = lines;
         lines.insert(lines.begin(), comparedHeading(compared_->data));
@@ -186,8 +179,10 @@ void PyramidForm::compareWith(const std::string& path, CompareBy by)
         const double classes = region ? readRegionalText(run, region->file.text, compared)
                                       : readRegionalFile(run, path, compared);
         Comparison comparison = run([&] { return compareFiles(data_, compared, classes, by); });
-        // Nothing below can fail: the drawn file at the common scale reaches
-        // no further than at its own.
+        // The drawn file at the common scale can fail (a total that turns a
+        // share into a number beyond the chart): drawn once unseen first, so
+        // that No leaves the chart and the form as they were.
+        tryPyramidChart(run, data_, drawnClassCount_, comparison.drawnScale);
         compared_ = Compared{std::move(compared), std::move(comparison), region ? region->shownPath : path, {}, {}};
         folderLargest_.reset();  // taking the comparison off gives the file's own scale
         redraw(run);
@@ -223,19 +218,21 @@ void PyramidForm::showComparison(const std::vector<ChartText>& figures)
     surface.setNotes(std::move(notes));
 }
 
-ShownFile PyramidForm::shownDrawn() const
+ShownFile PyramidForm::shownDrawn() const noexcept
 {
-    return {&data_, chartRows(drawnClassCount_), scale().barScaleOf(data_)};
+    // Plain arithmetic: the draw this follows divided by the same MaxCount.
+    const PyramidScale drawn = scale();
+    return {&data_, chartRows(drawnClassCount_), drawn.barScale ? *drawn.barScale : chart::kLongestBar / data_.MaxCount};
 }
 
-ShownFile PyramidForm::shownCompared() const
+ShownFile PyramidForm::shownCompared() const noexcept
 {
     if (!compared_)
         return {};
     return {&compared_->data, compared_->comparison.comparedRows, compared_->comparison.comparedBarScale};
 }
 
-std::string PyramidForm::rowTip(double x, double y) const
+std::string PyramidForm::rowTip(double x, double y) const noexcept
 {
     if (shows_ == ChartShows::Nothing)
         return {};
@@ -250,7 +247,7 @@ std::string PyramidForm::rowTip(double x, double y) const
     return tip;
 }
 
-std::string PyramidForm::chartDescription() const
+std::string PyramidForm::chartDescription() const noexcept
 {
     if (shows_ == ChartShows::Nothing)
         return {};
@@ -276,7 +273,7 @@ std::string PyramidForm::chartDescription() const
     return text;
 }
 
-std::vector<FileFigures> PyramidForm::worksheetFigures() const
+std::vector<FileFigures> PyramidForm::worksheetFigures() const noexcept
 {
     if (shows_ == ChartShows::Nothing)
         return {};

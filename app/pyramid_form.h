@@ -62,30 +62,35 @@ public:
     // Lays the file at `path` over the drawn pyramid, both on one common
     // scale, replacing any comparison before. Read as the draw reads, under
     // the same prompt; a file that cannot be read leaves the chart as it
-    // was. Nothing happens before a draw has finished.
+    // was, and so does No to a chart that cannot be drawn at the common
+    // scale. Nothing happens before a draw has finished.
     void compareWith(const std::string& path, CompareBy by);
     // The drawn file back at its own scale, as a plain draw shows it.
     void stopComparing();
-    bool comparing() const { return compared_.has_value(); }
+    bool comparing() const noexcept { return compared_.has_value(); }
+
+    // What the window asks on its own, outside any handler, below: none of
+    // it can fail, since an exception leaving a Qt event handler would end
+    // the program.
 
     // The reading of the row under (x, y) in chart units, with the compared
     // file's on a second line while comparing; empty off the rows.
-    std::string rowTip(double x, double y) const;
+    std::string rowTip(double x, double y) const noexcept;
 
     // What the chart surface shows, for a screen reader: the title, the male,
     // female and total population and the largest count once a draw has
     // finished; then the range and its share once a report has. Empty while
     // no draw has finished.
-    std::string chartDescription() const;
+    std::string chartDescription() const noexcept;
 
     // Whether a pyramid stands on the chart: the last draw ran to its end.
-    bool showsChart() const { return shows_ != ChartShows::Nothing; }
+    bool showsChart() const noexcept { return shows_ != ChartShows::Nothing; }
     // The figures that go with the chart onto a worksheet: the drawn file's
     // block, with the range and the eight result lines as their captions
     // show them while the chart shows a reported range; while comparing,
     // the compared file's block after it, with its four figures for the
     // range. Empty while no pyramid stands on the chart.
-    std::vector<FileFigures> worksheetFigures() const;
+    std::vector<FileFigures> worksheetFigures() const noexcept;
 
     // ---- Through the years: File1's folder on one common scale.
     // Selects the next (+1) or previous (-1) entry of File1 and runs
@@ -126,15 +131,15 @@ private:
         std::vector<std::string> figures;  // its four figures for that range, as the chart shows them
     };
 
-    PyramidScale scale() const
+    PyramidScale scale() const noexcept
     {
         return compared_ ? compared_->comparison.drawnScale
                          : folderLargest_ ? folderScaleFor(*folderLargest_) : PyramidScale{};
     }
     // The followed range once more on the file a step has drawn.
     void reportAgain(const FollowedRange& range);
-    ShownFile shownDrawn() const;
-    ShownFile shownCompared() const;
+    ShownFile shownDrawn() const noexcept;
+    ShownFile shownCompared() const noexcept;
     // The chart again from the tables, at the scale of the comparison if any.
     void redraw(StatementRunner& run);
     // The outline over whatever the analysis drew, and the texts beside it.

@@ -45,7 +45,7 @@ private:
 };
 
 // The common scale for a folder whose largest count is `largest`.
-inline PyramidScale folderScaleFor(double largest) { return {chart::kLongestBar / largest}; }
+inline PyramidScale folderScaleFor(double largest) noexcept { return {chart::kLongestBar / largest}; }
 
 // Which of `count` files a page of at most `most` shows: all when they fit,
 // else the first, the last and evenly spaced ones between, in order.

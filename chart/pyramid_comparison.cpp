@@ -4,6 +4,7 @@
 #include "core/checked_math.h"
 #include "core/failure.h"
 #include "core/palette.h"
+#include "core/utf8_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,9 +56,7 @@ std::string shortTitle(std::string_view title)
     std::string out;
     double width = 0;
     for (std::size_t i = 0; i < title.size();) {
-        std::size_t n = 1;
-        while (i + n < title.size() && (static_cast<unsigned char>(title[i + n]) & 0xC0) == 0x80)
-            ++n;
+        const std::size_t n = std::max<std::size_t>(utf8CharacterAt(title, i).length, 1);
         width += noteWidth(title.substr(i, n));
         if (width > kTitleHalfWidths * notes::kHalfWidth)
             return out + "…";
@@ -68,16 +67,22 @@ std::string shortTitle(std::string_view title)
 }
 
 // The left and right reach of row i over both files, the centre included.
-std::pair<double, double> rowReach(int i, const ShownFile& drawn, const ShownFile& compared)
+// Plain arithmetic: asked outside any handler, it must not fail, and an end
+// beyond the range of numbers only lies further off the chart.
+std::pair<double, double> rowReach(int i, const ShownFile& drawn, const ShownFile& compared) noexcept
 {
     double left = chart::kCentreX, right = chart::kCentreX;
     for (const ShownFile* file : {&drawn, &compared}) {
         if (file->data == nullptr || i < 1 || i > file->rows)
             continue;
-        const double m = maleBarEndX(file->data->MalePop.at(i), file->barScale);
-        const double f = femaleBarEndX(file->data->FemalePop.at(i), file->barScale);
-        left = std::min({left, m, f});
-        right = std::max({right, m, f});
+        const double m = chart::kCentreX - file->data->MalePop.countOrZero(i) * file->barScale;
+        const double f = chart::kCentreX + file->data->FemalePop.countOrZero(i) * file->barScale;
+        for (double end : {m, f}) {
+            if (std::isnan(end))
+                continue;
+            left = std::min(left, end);
+            right = std::max(right, end);
+        }
     }
     return {left, right};
 }
@@ -93,14 +98,13 @@ int chartRows(double ClassCount)
 
 std::string_view compareByName(CompareBy by) { return by == CompareBy::Persons ? "人数" : "構成比"; }
 
-double noteWidth(std::string_view text)
+double noteWidth(std::string_view text) noexcept
 {
     double halves = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if ((c & 0xC0) == 0x80)
-            continue;
-        halves += c < 0x80 ? 1 : 2;
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Character c = utf8CharacterAt(text, i);
+        halves += c.length != 0 && c.code < 0x80 ? 1 : 2;
+        i += std::max<std::size_t>(c.length, 1);
     }
     return halves * notes::kHalfWidth;
 }
@@ -137,7 +141,7 @@ Comparison compareFiles(const PopulationData& drawn, const PopulationData& compa
     return c;
 }
 
-int rowUnder(double x, double y, const ShownFile& drawn, const ShownFile& compared)
+int rowUnder(double x, double y, const ShownFile& drawn, const ShownFile& compared) noexcept
 {
     if (!(y >= 0 && y <= chart::kBaseRowY + chart::kRowSpacing / 2))
         return 0;
@@ -149,7 +153,7 @@ int rowUnder(double x, double y, const ShownFile& drawn, const ShownFile& compar
 }
 
 std::vector<ChartText> placeOnFreeCorner(const std::vector<std::string>& lines, int colour,
-                                         const ShownFile& drawn, const ShownFile& compared)
+                                         const ShownFile& drawn, const ShownFile& compared) noexcept
 {
     double width = 0;
     for (const std::string& line : lines)

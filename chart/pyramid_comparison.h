@@ -56,16 +56,17 @@ struct ShownFile {
 
 // The class whose row lies under (x, y) in user units, where the bars or the
 // outline of a shown file reach, give or take a few units; 0 off the rows.
-int rowUnder(double x, double y, const ShownFile& drawn, const ShownFile& compared);
+// Never fails, as nothing the window asks outside a handler may.
+int rowUnder(double x, double y, const ShownFile& drawn, const ShownFile& compared) noexcept;
 
 // Lines of text placed in the first corner of the chart that no bar, outline
 // or range line covers (top right, then top left below the range lines),
-// top right when none is free.
+// top right when none is free. Never fails.
 std::vector<ChartText> placeOnFreeCorner(const std::vector<std::string>& lines, int colour,
-                                         const ShownFile& drawn, const ShownFile& compared);
+                                         const ShownFile& drawn, const ShownFile& compared) noexcept;
 
 // How wide a text is at most on the chart, in user units.
-double noteWidth(std::string_view text);
+double noteWidth(std::string_view text) noexcept;
 
 // "人数" or "構成比": the way of comparing as the legend names it.
 std::string_view compareByName(CompareBy by);

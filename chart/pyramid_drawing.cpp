@@ -74,6 +74,20 @@ void drawPyramidChart(StatementRunner& run, ChartSurface& surface, const Populat
     });
 }
 
+void tryPyramidChart(StatementRunner& run, const PopulationData& data, double ClassCount,
+                     const PyramidScale& scale)
+{
+    // Keeps nothing: only whether every line could be drawn matters.
+    class Unseen : public ChartSurface {
+    public:
+        void setUserScale(double, double) override {}
+        void clear() override {}
+        void line(float, float, float, float, int) override {}
+        void setNotes(std::vector<ChartText>) override {}
+    } unseen;
+    drawPyramidChart(run, unseen, data, ClassCount, scale);
+}
+
 void drawPyramid(StatementRunner& run, FormControls& form, const PopulationData& data,
                  double ClassCount, const PyramidScale& scale)
 {

@@ -42,6 +42,12 @@ int pyramidBarColour(double classIndex);
 void drawPyramidChart(StatementRunner& run, ChartSurface& surface, const PopulationData& data,
                       double ClassCount, const PyramidScale& scale);
 
+// The same chart drawn where no one sees it, statement by statement: a
+// failure asks the prompt as the real drawing would, and No leaves every
+// surface as it was. For a new scale that is taken up only once it draws.
+void tryPyramidChart(StatementRunner& run, const PopulationData& data, double ClassCount,
+                     const PyramidScale& scale);
+
 // The drawing half of the draw command, after the load: the chart at the
 // file's own scale (or a folder's common one), then Command3 shown and focused.
 void drawPyramid(StatementRunner& run, FormControls& form, const PopulationData& data,

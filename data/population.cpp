@@ -34,7 +34,7 @@ void PopulationTable::set(long index, double count)
     slots_[checkedSlot(static_cast<double>(index))] = count;
 }
 
-bool PopulationTable::filled(long index) const
+bool PopulationTable::filled(long index) const noexcept
 {
     return exists_ && index >= 0 && index <= kLastSlot && slots_[index].has_value();
 }

@@ -22,10 +22,13 @@ public:
     // Fails with SubscriptOutOfRange outside 0..200 or before the first load,
     // and with Overflow for an index beyond the whole-number range.
     double at(double index) const;
+    // The count at slot `slot`, 0 where `at` would fail: for what the window
+    // reads on its own, outside any handler, where nothing may fail.
+    double countOrZero(long slot) const noexcept { return filled(slot) ? *slots_[std::size_t(slot)] : 0.0; }
     // Stores a count at slot `index`; fails as `at` does.
     void set(long index, double count);
     // Whether slot `index` holds a number (for tests and checks).
-    bool filled(long index) const;
+    bool filled(long index) const noexcept;
 
 private:
     long checkedSlot(double index) const;

@@ -16,7 +16,9 @@
 // the designed labels as they were, and a report that raised no prompt
 // shows the eight result lines this file computes on its own from the
 // file's text, whether comparing or not, and so does the copied text, whose
-// age groups add up.
+// age groups add up; a comparison answered No leaves the form as it was;
+// after every outcome the tooltip, the description and the copied figures
+// answer without throwing.
 #include "app/pyramid_form.h"
 #include "core/error_prompt.h"
 #include "core/failure.h"
@@ -328,6 +330,22 @@ void checkForm(const testing::MemoryForm& form)
         check(isValidUtf8(note.text) && std::isfinite(note.x) && std::isfinite(note.y), "a chart text is unsound");
 }
 
+// What the window asks on its own, outside any handler, after every outcome:
+// the tooltip over several rows, the chart's description and the copied
+// figures. None may throw (they are noexcept: a throw ends the run here as
+// it would end the program) and all are UTF-8.
+void askOutsideHandlers(const PyramidForm& handlers)
+{
+    for (double y : {0.0, 18.0, 238.0, 410.0, 418.0, 422.0})
+        for (double x : {0.0, 300.0, 320.0, 340.0, 640.0})
+            check(isValidUtf8(handlers.rowTip(x, y)), "a tooltip is not UTF-8");
+    check(isValidUtf8(handlers.chartDescription()), "the description is not UTF-8");
+    const std::vector<FileFigures> figures = handlers.worksheetFigures();
+    check(isValidUtf8(figuresText(figures)), "the copied text is not UTF-8");
+    check(figures.size() == (handlers.comparing() ? 2u : handlers.showsChart() ? 1u : 0u),
+          "the copied text leaves out a file or names one too many");
+}
+
 // The designed labels, which no comparison may change.
 struct Designed {
     std::map<Label, std::string> captions;
@@ -344,13 +362,23 @@ void compareBothWays(PyramidForm& handlers, testing::MemoryForm& form, ScriptPro
 {
     for (CompareBy by : {CompareBy::Persons, CompareBy::Shares}) {
         const Designed before = designed(form);
+        const testing::RecordingChart chart = form.surface;
+        const int askedBefore = prompt.asked;
         handlers.compareWith(comparedScratchFile(), by);
         checkForm(form);
+        askOutsideHandlers(handlers);
         check(designed(form) == before, "a comparison changed a designed label");
+        // Every failure here stays on Yes, so a prompt means No came at last:
+        // the form is exactly as before the comparison.
+        if (prompt.asked != askedBefore)
+            check(!handlers.comparing() && form.surface.lines == chart.lines && form.surface.clears == chart.clears &&
+                      form.surface.notes == chart.notes,
+                  "a comparison answered No changed the form");
         form.ageBoxes = {ages[0], ages[1]};
         const int asked = prompt.asked;
         handlers.Text1_KeyPress(1, 13);
         checkForm(form);
+        askOutsideHandlers(handlers);
         if (prompt.asked == asked && figures) {
             const auto expected = plainReport(*figures, plainAge(ages[0]), plainAge(ages[1]));
             check(expected.has_value(), "a report while comparing went through where a statement must fail");
@@ -358,15 +386,10 @@ void compareBothWays(PyramidForm& handlers, testing::MemoryForm& form, ScriptPro
                 check(form.results[std::size_t(line)] == (*expected)[std::size_t(line)],
                       "a result line differs while comparing");
         }
-        check(handlers.chartDescription().empty() || isValidUtf8(handlers.chartDescription()), "description");
-        check(isValidUtf8(figuresText(handlers.worksheetFigures())), "the copied text is not UTF-8");
-        check(handlers.worksheetFigures().size() == (handlers.comparing() ? 2u : handlers.showsChart() ? 1u : 0u),
-              "the copied text leaves out a file or names one too many");
-        for (double y : {0.0, 238.0, 418.0})
-            check(isValidUtf8(handlers.rowTip(320, y)), "a tooltip is not UTF-8");
         const Designed compared = designed(form);
         handlers.stopComparing();
         checkForm(form);
+        askOutsideHandlers(handlers);
         check(designed(form) == compared, "taking a comparison off changed a designed label");
     }
 }
@@ -485,8 +508,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     form.captions[Label::Label1] = path;
     handlers.Command1_Click();
     const bool drawn = prompt.asked == 0;
+    askOutsideHandlers(handlers);
     handlers.Command3_Click();
     checkForm(form);
+    askOutsideHandlers(handlers);
 
     const std::optional<Figures> figures = drawn ? plainFigures(splitItems(file)) : std::nullopt;
     for (std::size_t k = 0; k + 1 < ages.size(); k += 2) {
@@ -495,6 +520,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         handlers.Text1_KeyPress(0, 13);
         handlers.Text1_KeyPress(1, 13);
         checkForm(form);
+        askOutsideHandlers(handlers);
         if (prompt.asked != before || !figures)
             continue;
         const auto expected = plainReport(*figures, plainAge(ages[k]), plainAge(ages[k + 1]));

@@ -9,14 +9,17 @@ cd "$root"
 if command -v ccache >/dev/null; then export CMAKE_CXX_COMPILER_LAUNCHER=ccache; fi
 cmake --preset default >/dev/null
 cmake --build --preset default
-ctest --preset default | tee "$root/build/ctest.log"
+# Each run goes on when a test fails, so the closing line counts them all;
+# the command fails at the end if anything did.
+status=0
+ctest --preset default | tee "$root/build/ctest.log" || status=1
 
 # The whole suite again under AddressSanitizer, UndefinedBehaviorSanitizer and
-# the leak checker: any finding fails the run. Install and package tests are
-# left to the ordinary build above.
+# the leak checker: any finding fails the run. Install tests are left to the
+# ordinary build above.
 cmake --preset asan >/dev/null
 cmake --build --preset asan
-ctest --preset asan | tee "$root/build-asan/ctest.log"
+ctest --preset asan | tee "$root/build-asan/ctest.log" || status=1
 
 # A short fuzz run of the three targets, the data file reader and the load,
 # the whole form end to end, and the census table reader, in their own clang
@@ -27,6 +30,7 @@ cmake --build --preset fuzz
 # A minute on CI, a shorter look on a developer's machine, a third to each.
 fuzz_seconds=15
 [[ "${CI:-}" == "true" ]] && fuzz_seconds=60
+fuzz_failed=0
 fuzz() {
   local target=$1
   shift
@@ -36,7 +40,9 @@ fuzz() {
        -artifact_prefix="$root/build-fuzz/$target-" "$root/build-fuzz/corpus-$target" "$@" >"$log" 2>&1; then
     tail -n 40 "$log" >&2
     echo "The fuzz run of $target found a fault; the failing input is in $root/build-fuzz/ (log: $log)." >&2
-    exit 1
+    fuzz_failed=$(( fuzz_failed + 1 ))
+    status=1
+    return
   fi
   echo "$target:"
   grep -E '^(Done|stat::(number_of_executed_units|new_units_added))' "$log"
@@ -45,14 +51,23 @@ fuzz data_file_fuzzer "$root/fuzz/corpus"
 fuzz form_fuzzer "$root/fuzz/form-corpus" "$root/fuzz/corpus"
 fuzz census_table_fuzzer "$root/fuzz/census-corpus"
 
-# One closing line over both test runs.
-summary() { grep -Eo '[0-9]+ tests failed out of [0-9]+' "$1" | tail -n 1; }
-total=0
+# The package, asked for on its own: built with dpkg-buildpackage, checked
+# with lintian, installed on this machine and checked by its autopkgtest.
+# Nothing is compiled in build-package/; the package builds from a copy.
+cmake --preset package >/dev/null
+ctest --preset package | tee "$root/build-package/ctest.log" || status=1
+
+# One closing line over the test runs, from what each run's log says of
+# every test: passed, failed (a timeout or a crash too) or skipped; a fuzz
+# target that found a fault counts as one failed.
+passed=0
+failed=$fuzz_failed
 skipped=0
-for log in "$root/build/ctest.log" "$root/build-asan/ctest.log"; do
-  read -r failed _ _ _ _ count <<<"$(summary "$log")"
-  skips=$(grep -c '(Skipped)$' "$log" || true)
-  total=$(( total + count - failed - skips ))
-  skipped=$(( skipped + skips ))
+count() { grep -cE "^ *[0-9]+/[0-9]+ Test +#[0-9]+: .*$1" "$log" || true; }
+for log in "$root/build/ctest.log" "$root/build-asan/ctest.log" "$root/build-package/ctest.log"; do
+  passed=$(( passed + $(count ' Passed ') ))
+  skipped=$(( skipped + $(count '\*\*\*Skipped ') ))
+  failed=$(( failed + $(count '\*\*\*') - $(count '\*\*\*Skipped ') ))
 done
-echo "total: $total passed, 0 failed, $skipped skipped"
+echo "total: $passed passed, $failed failed, $skipped skipped"
+exit $status

@@ -164,17 +164,6 @@ private slots:
         QCOMPARE(entries(*files), (QStringList{"<b>x<i>.txt", "national.txt"}));
     }
 
-    void changingTheDirectoryAfterAChoiceReplacesTheRecordedPath()
-    {
-        const QListWidgetItem* national = files->findItems("national.txt", Qt::MatchExactly).front();
-        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(national).center());
-        QTest::mouseDClick(dirs->viewport(), Qt::LeftButton, {}, centreOf(*dirs, entry(*dirs, "archive")));
-        QCOMPARE(label1->text(), base + "/archive");
-        QCOMPARE(label1->palette().color(QPalette::Window), kLightYellow);
-        QVERIFY(command1->isVisible());
-        QVERIFY(entries(*files).isEmpty());
-    }
-
     void anotherVolumeShowsItsTextAndComingBackLandsWhereTheUserLeft()
     {
         // Visit the root on the root volume, then offer the test folder as a

