@@ -4,7 +4,9 @@
 #include "data/regional_file_load.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace pyramid {
 
@@ -21,6 +23,17 @@ std::string quotientText(double dividend, double divisor)
     const double q = divisor == 0 ? NAN : dividend / divisor;
     return std::isfinite(q) ? generalText(q) : "―";
 }
+
+// A value with one decimal, as a worksheet rounds it.
+std::string oneDecimal(double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+// "（20.2％）" of a share; nothing where there is no share to show.
+std::string percentText(double share) { return std::isfinite(share) ? "（" + oneDecimal(share * 100) + "％）" : ""; }
 
 std::string withoutTrailingBlanks(std::string text)
 {
@@ -46,9 +59,12 @@ AgeGroups ageGroupsOf(const PopulationData& data)
 FileFigures fileFigures(std::string_view path, const PopulationData& data)
 {
     const AgeGroups groups = ageGroupsOf(data);
+    const auto share = [&](double persons) { return data.GrandTotal == 0 ? NAN : persons / data.GrandTotal; };
     const auto groupLine = [&](std::string_view name, double persons) {
-        return std::string(name) + "=" + generalText(persons) + " 割合=" + quotientText(persons, data.GrandTotal);
+        return std::string(name) + "=" + generalText(persons) + " 割合=" + quotientText(persons, data.GrandTotal) +
+               percentText(share(persons));
     };
+    const double dependency = groups.working == 0 ? NAN : (groups.young + groups.old) / groups.working * 100;
     FileFigures figures;
     figures.title = withoutTrailingBlanks(data.TitleYear + std::string(kTitleSuffix));
     figures.path = "ファイル=" + std::string(path);
@@ -56,9 +72,25 @@ FileFigures fileFigures(std::string_view path, const PopulationData& data)
         groupLine("年少人口(0～14歳)", groups.young),
         groupLine("生産年齢人口(15～64歳)", groups.working),
         groupLine("老年人口(65歳以上)", groups.old),
-        "従属人口比=" + quotientText(groups.young + groups.old, groups.working),
+        "高齢化率=" + (std::isfinite(share(groups.old)) ? oneDecimal(share(groups.old) * 100) + "％" : "―"),
+        "従属人口指数=" + (std::isfinite(dependency) ? oneDecimal(dependency) : "―"),
     };
     return figures;
+}
+
+std::string worksheetResultLine(int line, std::string caption)
+{
+    constexpr int kSharesEnd = 3;  // lines 0 to 2 are shares, line 3 the male/female ratio
+    const std::size_t at = caption.find('=');
+    if (line < 0 || line > kSharesEnd || at == std::string::npos)
+        return caption;
+    double value = 0;
+    const char* first = caption.data() + at + 1;
+    const char* last = caption.data() + caption.size();
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last || first == last || !std::isfinite(value))
+        return caption;
+    return caption + (line < kSharesEnd ? percentText(value) : "（人口性比 " + oneDecimal(value * 100) + "）");
 }
 
 std::string rangeLine(std::string_view fromCaption, std::string_view toCaption)

@@ -31,7 +31,7 @@ namespace pyramid::ui {
 namespace {
 
 const QString kWindowTitle = QStringLiteral("人口ピラミッド分析");
-const QString kCredit = QStringLiteral("人口構成分析 1.0");
+const QString kCredit = kWindowTitle;  // one name for the program, in the corner as in the title
 const QString kFilePrompt =
     QStringLiteral("使用する地域ファイルを      選択して下さい　　           　 ↓");
 
@@ -88,6 +88,7 @@ MainWindow::MainWindow(ErrorPrompt* prompt)
     w.directories->setPath(normalDirectoryPath("."));
     w.files->setPath(w.directories->path());
     worksheet_ = new WorksheetActions(*this, *w.picture, [this] { return form_.worksheetFigures(); });
+    worksheet_->setPaperMarks([this] { return form_.paperMarks(); });
     setAcceptDrops(true);
     wireEvents();
 }

@@ -2,6 +2,7 @@
 // The main form's event handlers and the state it owns for the whole run.
 // No Qt here: the window calls these, and tests call them on an in-memory form.
 
+#include "chart/paper_marks.h"
 #include "chart/pyramid_comparison.h"
 #include "analysis/worksheet_figures.h"
 #include "core/error_prompt.h"
@@ -37,6 +38,8 @@ public:
     // The drawn file back at its own scale, as a plain draw shows it.
     void stopComparing();
     bool comparing() const { return compared_.has_value(); }
+    // The file the chart shows, as Label1 named it for its draw.
+    const std::string& drawnPath() const noexcept { return drawnPath_; }
 
     // The reading of the row under (x, y) in chart units, with the compared
     // file's on a second line while comparing; empty off the rows.
@@ -56,6 +59,11 @@ public:
     // the compared file's block after it, with its four figures for the
     // range. Empty while no pyramid stands on the chart.
     std::vector<FileFigures> worksheetFigures() const;
+
+    // What paper shows around the chart: the ages and the grid's value, and
+    // a grid of paper's own for a small region. Empty while no pyramid
+    // stands on the chart; never fails.
+    PaperMarks paperMarks() const noexcept;
 
 private:
     enum class ChartShows { Nothing, Pyramid, PyramidAndRange };
