@@ -259,6 +259,8 @@ private slots:
         QVERIFY(window->handlers().comparing());
         window->worksheet().copy();
         QVERIFY(QApplication::clipboard()->text().contains("ファイル=" + other + "\n"));
+        QVERIFY(qvariant_cast<QImage>(QApplication::clipboard()->mimeData()->imageData())
+                    .save(PYRAMID_SCREENSHOT_DIR "/copied-comparison.png"));
         QCOMPARE(lists(), before);
     }
 
