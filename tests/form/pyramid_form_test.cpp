@@ -109,9 +109,8 @@ TEST_F(FormRoad, TheWorksheetFiguresOfHokkaido2020AfterAReportFrom20To40)
     ASSERT_TRUE(prompt.asked.empty()) << prompt.asked[0].message;
     form.captions[Label::Label1] = "/";  // moving the lists later does not change the drawn file
 
-    // Checked by hand against the census: 555,804 + 2,945,727 + 1,664,023 = 5,165,554;
-    // every figure worked out again with awk over the file (sums, quotients,
-    // per cents to one decimal). The labels keep their designed captions.
+    // Checked by hand against the census: 555,804 + 2,945,727 + 1,664,023 = 5,165,554; every
+    // figure worked out again with awk over the file. The labels keep their designed captions.
     EXPECT_EQ(form.results[0], "総人口比=0.20167265698897");
     EXPECT_EQ(figuresText(handlers.worksheetFigures()),
               "北海道 2020年  人口ピラミッド\n"
