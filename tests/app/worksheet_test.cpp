@@ -220,6 +220,8 @@ private slots:
                     menu->close();
                 }
             });
+            window->activateWindow();  // again after the menu before: offscreen, closing it may not give it back
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
             control(*window, "Command2")->setFocus();
             press();
             QCOMPARE(names, QStringList({"図と結果をコピー", "印刷…", "黒地で印刷・コピー", "ほかのファイルと比較…", "比較をやめる"}));
