@@ -45,7 +45,7 @@ long yellowPixels(const QImage& image)
 Rgb barColour(const QImage& copied, const ui::ChartWidget& chart, const PaperMarks& marks, int age)
 {
     const QSizeF inner = chart.innerRect().size();
-    const double scale = ui::copyScale(chart.innerRect().size());
+    const int scale = ui::copyScale(chart.innerRect().size());
     const int x = int((305 * inner.width() / 640 - chart.paperArea(marks).left()) * scale);
     for (int y = int((416 - 4 * age) * inner.height() / 480 * scale); y < copied.height(); ++y)
         if (const QRgb p = copied.pixel(x, y); p != qRgb(255, 255, 255))
@@ -240,10 +240,8 @@ private slots:
         const QString other = QString(PYRAMID_SAMPLES_DIR) + "/akita-2020.txt";
         std::string asked;
         QMenu menu(window.get());
-        ui::addCompareOtherFileEntries(menu, window->handlers(), [] {}, [&](QWidget*, const std::string& folder) {
-            asked = folder;
-            return other.toStdString();
-        });
+        ui::addCompareOtherFileEntries(menu, window->handlers(), [] {},
+                                       [&](QWidget*, const std::string& folder) { return asked = folder, other.toStdString(); });
         menu.actions().front()->menu()->actions().at(1)->trigger();  // 構成比で比較…
         QCOMPARE(QString::fromStdString(asked), QFileInfo(path).absolutePath());  // the dialog opens beside the drawn file
         QVERIFY(window->handlers().comparing());

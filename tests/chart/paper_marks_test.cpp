@@ -7,9 +7,8 @@
 
 using namespace pyramid;
 
-// A country keeps the window's grid of 100,000 persons, labelled where there
-// is room; a prefecture or a ward gets 2 to 6 lines a side of paper's own;
-// comparing in shares labels the window's grid in per cent.
+// A country keeps the window's grid of 100,000 persons, labelled where there is room; a prefecture
+// or a ward gets 2 to 6 lines a side of paper's own; comparing in shares labels the grid in per cent.
 TEST(PaperMarks, AgesDownTheSideAndTheGridValueUnderTheBaseLine)
 {
     const struct {
