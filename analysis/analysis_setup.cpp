@@ -27,6 +27,19 @@ void orderAgeRange(StatementRunner& run, AgeRange& range)
     }
 }
 
+namespace {
+
+// "このファイルの年齢は0〜100歳です。": the ages of the classes the file filled.
+std::string fileAges(const PopulationTable& table)
+{
+    for (long slot = PopulationTable::kLastSlot; slot >= 1; --slot)
+        if (table.filled(slot))
+            return "このファイルの年齢は0〜" + std::to_string(slot - 1) + "歳です。";
+    return {};
+}
+
+}  // namespace
+
 double countOfClass(const PopulationTable& table, const AgeRange& range, double i)
 {
     try {
@@ -36,7 +49,9 @@ double countOfClass(const PopulationTable& table, const AgeRange& range, double 
         if (!table.exists() || !outside)
             throw;
         const double age = i == range.FromAge + 1 ? range.FromAge : range.ToAge;
-        throw Failure(failure.kind(), generalText(age) + "歳はこのファイルの年齢（0〜199歳）の範囲外です。");
+        // Past the tables is past what the program can hold at all, whatever the file has.
+        throw Failure(failure.kind(), generalText(age) + "歳は、このプログラムで扱える年齢（0〜199歳）の範囲外です。" +
+                                          fileAges(table));
     }
 }
 

@@ -56,13 +56,20 @@ std::string groupedCount(double count) noexcept
     return text;
 }
 
+bool isOpenTopClass(int classIndex, int rows) noexcept
+{
+    constexpr int kOpenTopClasses = 101;  // ages 0 to 99, then 100 and over
+    return rows == kOpenTopClasses && classIndex == rows;
+}
+
 std::string rowReading(const PopulationData& data, int rows, int classIndex) noexcept
 {
     const int age = classIndex - 1;
-    std::string text = std::to_string(age) + "歳";
+    const bool andOver = isOpenTopClass(classIndex, rows);
+    std::string text = std::to_string(age) + (andOver ? "歳以上" : "歳");
     const double year = surveyYear(data.TitleYear);
     if (year - age > 0)
-        text += "（" + generalText(year - age) + "年生まれ）";
+        text += "（" + generalText(year - age) + (andOver ? "年以前生まれ）" : "年生まれ）");
     if (classIndex > rows)
         return text + "　データなし";
     const double male = data.MalePop.countOrZero(classIndex);

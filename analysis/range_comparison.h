@@ -22,9 +22,15 @@ std::string comparedHeading(const PopulationData& compared);
 
 // One row read aloud: "45歳（1975年生まれ）　男 906,012人（0.72％）　女 893,001人（0.71％）",
 // each count as a share of the file's whole population; a class past the
-// file's `rows` has no figures. Whatever the desktop's locale, the point is
+// file's `rows` has no figures; an open top class reads
+// "100歳以上（1920年以前生まれ）". Whatever the desktop's locale, the point is
 // a full stop; a share with no value shows kNoNumber. Never fails.
 std::string rowReading(const PopulationData& data, int rows, int classIndex) noexcept;
+
+// Whether class `classIndex` of a file of `rows` classes holds everyone of
+// its age and over: the last class of a file of exactly 101 classes, which
+// the census tables and the library close with "100歳以上".
+bool isOpenTopClass(int classIndex, int rows) noexcept;
 
 // A count with its whole digits grouped by threes ("1,234,567.5").
 std::string groupedCount(double count) noexcept;

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QStandardPaths>
@@ -93,6 +94,36 @@ void addWorksheetEntries(QMenu& menu, const WorksheetActions& worksheet)
 {
     menu.addAction(worksheet.copyAction());
     menu.addAction(worksheet.printAction());
+    menu.addAction(worksheet.blackGroundAction());
+}
+
+std::string chooseFileToCompare(QWidget* parent, const std::string& folder)
+{
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("比較するファイルを選ぶ"), QString::fromStdString(folder),
+                                        QStringLiteral("データファイル (*.txt);;すべてのファイル (*)"))
+        .toStdString();
+}
+
+void addCompareOtherFileEntries(QMenu& menu, PyramidForm& form, const AfterEntry& after, const ChooseFile& choose)
+{
+    QMenu* ways = menu.addMenu(QStringLiteral("ほかのファイルと比較…"));
+    ways->setEnabled(form.showsChart());
+    const QString folder = QFileInfo(QString::fromStdString(form.drawnPath())).absolutePath();
+    const struct {
+        const char* caption;
+        CompareBy by;
+    } entries[] = {{"人数で比較…", CompareBy::Persons}, {"構成比で比較…", CompareBy::Shares}};
+    for (const auto& entry : entries) {
+        QWidget* parent = menu.parentWidget();
+        QObject::connect(ways->addAction(QString::fromUtf8(entry.caption)), &QAction::triggered, &menu,
+                         [&form, after, choose, parent, folder = folder.toStdString(), by = entry.by] {
+                             const std::string path = choose(parent, folder);
+                             if (path.empty())
+                                 return;
+                             form.compareWith(path, by);
+                             after();
+                         });
+    }
 }
 
 void addSaveRegionEntry(QMenu& menu, PyramidForm& form)
@@ -117,6 +148,7 @@ void popUpChartMenu(QWidget& chart, QPoint where, PyramidForm& form, const Works
     QMenu menu(&chart);
     menu.setAccessibleName(chart.accessibleName());
     addWorksheetEntries(menu, worksheet);
+    addCompareOtherFileEntries(menu, form, after);
     addStopComparingEntry(menu, form, after);
     addFolderEntries(menu, chart);
     addSaveRegionEntry(menu, form);

@@ -39,7 +39,16 @@ void addCompareEntries(QMenu& menu, PyramidForm& form, const std::string& path, 
 void addStopComparingEntry(QMenu& menu, PyramidForm& form, const AfterEntry& after);
 // 「データファイルとして保存…」, offered while a region of a census table is drawn.
 void addSaveRegionEntry(QMenu& menu, PyramidForm& form);
-// Copy and print.
+// Copy and print, and 「黒地で印刷・コピー」.
 void addWorksheetEntries(QMenu& menu, const WorksheetActions& worksheet);
+
+// The file a comparison is to lay over the chart, asked in a dialog that
+// opens in `folder`; empty when none is chosen.
+using ChooseFile = std::function<std::string(QWidget* parent, const std::string& folder)>;
+std::string chooseFileToCompare(QWidget* parent, const std::string& folder);
+// 「ほかのファイルと比較…」: a submenu of the two ways, each asking for a
+// file in the drawn file's folder; the lists and Label1 stay as they are.
+void addCompareOtherFileEntries(QMenu& menu, PyramidForm& form, const AfterEntry& after,
+                                const ChooseFile& choose = chooseFileToCompare);
 
 }  // namespace pyramid::ui

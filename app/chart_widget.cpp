@@ -39,6 +39,15 @@ int devicePixel(double coordinate, int limit)
 {
     return int(std::floor(std::clamp(coordinate, -2.0, double(limit) + 2.0)));
 }
+
+QColor qColour(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+// A text's colour: the window's white is paper's black; the others are
+// their lines' colours.
+QColor noteColour(int number, ChartInk ink)
+{
+    return qColour(number == palette::BrightWhite ? textColour(ink) : inkColour(number, ink));
+}
 }  // namespace
 
 int ChartWidget::lineThickness(qreal ratio)
@@ -99,7 +108,7 @@ void ChartWidget::setNotes(std::vector<ChartText> notes)
     update();
 }
 
-void ChartWidget::paintNotes(QPainter& painter, double unitsToPixelsX, double unitsToPixelsY) const
+void ChartWidget::paintNotes(QPainter& painter, double unitsToPixelsX, double unitsToPixelsY, ChartInk ink) const
 {
     QFont font = this->font();
     font.setPixelSize(std::max(1, int(std::lround(notes::kFontHeight * unitsToPixelsY))));
@@ -108,11 +117,10 @@ void ChartWidget::paintNotes(QPainter& painter, double unitsToPixelsX, double un
     for (const ChartText& note : notes_) {
         const QString text = QString::fromUtf8(note.text.data(), qsizetype(note.text.size()));
         const QPointF at(note.x * unitsToPixelsX, note.y * unitsToPixelsY);
-        // On black, so a grid line behind does not cut through the words.
+        // On the ground, so a grid line behind does not cut through the words.
         const QRectF box = painter.boundingRect(QRectF(at, QSizeF(0, 0)), Qt::AlignLeft | Qt::AlignTop, text);
-        painter.fillRect(box, Qt::black);
-        const Rgb rgb = paletteColour(note.colour);
-        painter.setPen(QColor(rgb.red, rgb.green, rgb.blue));
+        painter.fillRect(box, qColour(groundColour(ink)));
+        painter.setPen(noteColour(note.colour, ink));
         painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
     }
     painter.restore();
@@ -145,7 +153,7 @@ void ChartWidget::line(float x1, float y1, float x2, float y2, int colour)
         !std::isfinite(mapped.y2()))
         return;
     const Rgb rgb = paletteColour(colour);
-    const Stroke stroke{mapped, QColor(rgb.red, rgb.green, rgb.blue)};
+    const Stroke stroke{mapped, QColor(rgb.red, rgb.green, rgb.blue), colour};
     recordStroke(stroke);
     fitImage();
     drawStroke(imagePainter(), stroke);
@@ -172,50 +180,79 @@ const QImage& ChartWidget::shownImage()
     return shown_;
 }
 
-void ChartWidget::paintChart(QPainter& painter, qreal scale) const
+QRectF ChartWidget::paperArea(const PaperMarks& marks) const
+{
+    const QRectF inner(QPointF(0, 0), innerRect().size());
+    if (marks.texts.empty() && marks.grid.empty())
+        return inner;
+    // Whole logical pixels, so the chart's lines fall on the pixels they fall on alone.
+    const QPointF unit = unitSize();
+    return inner.adjusted(-std::round(paper::kSideMargin * unit.x()), 0, 0, std::round(paper::kFootMargin * unit.y()));
+}
+
+void ChartWidget::paintChart(QPainter& painter, qreal scale, ChartInk ink, const PaperMarks& marks) const
 {
     const QRect inner = innerRect();
     const QRectF area(QPointF(0, 0), inner.size());
+    const QPointF unit = unitSize();
     painter.save();
     painter.scale(scale, scale);
+    painter.fillRect(paperArea(marks), qColour(groundColour(ink)));
     painter.setClipRect(area);
-    painter.fillRect(area, Qt::black);
     painter.setRenderHint(QPainter::Antialiasing, false);
     // A line of the screen fills the logical pixel its place falls in: here
     // it covers that same square, whatever the scale.
     painter.save();
     painter.translate(0.5, 0.5);
+    // Paper's own grid first, under the bars as the window's grid lies.
+    painter.setPen(QPen(qColour(inkColour(palette::LightCyan, ink)), 1, Qt::SolidLine, Qt::SquareCap));
+    for (const OutlineLine& l : marks.grid)
+        painter.drawLine(QLineF(l.x1 * unit.x(), l.y1 * unit.y(), l.x2 * unit.x(), l.y2 * unit.y()));
     for (const Stroke& stroke : strokes_) {
         if (!stroke.live)
             continue;
         // One logical pixel wide; the square cap makes a line of no length a point.
-        painter.setPen(QPen(stroke.colour, 1, Qt::SolidLine, Qt::SquareCap));
+        const QColor colour = ink == ChartInk::Screen ? stroke.colour : qColour(inkColour(stroke.number, ink));
+        painter.setPen(QPen(colour, 1, Qt::SolidLine, Qt::SquareCap));
         painter.drawLine(stroke.line);
     }
     painter.restore();
     // Texts beyond the labels, under them as on the screen.
-    paintNotes(painter, unitSize().x(), unitSize().y());
+    paintNotes(painter, unit.x(), unit.y(), ink);
     // The designed labels lie on the chart, as the window shows them: drawn
     // as text, so a printer keeps them as text.
     for (const QLabel* label : findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
         if (!label->isVisibleTo(this))
             continue;
         const QRectF place(label->geometry().translated(-inner.topLeft()));
-        painter.fillRect(place, label->palette().color(QPalette::Window));
+        const bool screen = ink == ChartInk::Screen;
+        painter.fillRect(place, screen ? label->palette().color(QPalette::Window) : qColour(groundColour(ink)));
         painter.setFont(label->font());
-        painter.setPen(label->palette().color(QPalette::WindowText));
+        painter.setPen(screen ? label->palette().color(QPalette::WindowText) : qColour(textColour(ink)));
         painter.drawText(place, int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
                          label->text());
+    }
+    // The marks around the chart, in its margins.
+    painter.setClipping(false);
+    QFont font = this->font();
+    font.setPixelSize(std::max(1, int(std::lround(notes::kFontHeight * unit.y()))));
+    painter.setFont(font);
+    for (const ChartText& mark : marks.texts) {
+        painter.setPen(noteColour(mark.colour, ink));
+        painter.drawText(QRectF(QPointF(mark.x * unit.x(), mark.y * unit.y()), QSizeF(0, 0)),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, QString::fromStdString(mark.text));
     }
     painter.restore();
 }
 
-QImage ChartWidget::picture(int scale) const
+QImage ChartWidget::picture(int scale, ChartInk ink, const PaperMarks& marks) const
 {
-    QImage image(innerRect().size() * scale, QImage::Format_RGB32);
-    image.fill(Qt::black);
+    const QRectF area = paperArea(marks);
+    QImage image((area.size() * scale).toSize(), QImage::Format_RGB32);
+    image.fill(qColour(groundColour(ink)));
     QPainter painter(&image);
-    paintChart(painter, scale);
+    painter.translate(-area.topLeft() * scale);
+    paintChart(painter, scale, ink, marks);
     return image;
 }
 

@@ -8,7 +8,9 @@
 // the device pixel its place falls in and is the ratio, rounded, thick, so
 // rows stay evenly spaced.
 
+#include "chart/paper_marks.h"
 #include "core/chart_surface.h"
+#include "core/palette.h"
 
 #include <QColor>
 #include <QImage>
@@ -41,7 +43,8 @@ public:
     // The texts over the lines, for a painter whose origin is the inner
     // area's top left and whose pixels are the given sizes of one unit; the
     // screen, a copied image and a printed page all show them so.
-    void paintNotes(QPainter& painter, double unitsToPixelsX, double unitsToPixelsY) const;
+    void paintNotes(QPainter& painter, double unitsToPixelsX, double unitsToPixelsY,
+                    ChartInk ink = ChartInk::Screen) const;
     const std::vector<ChartText>& notes() const { return notes_; }
 
     // What the tooltip says at a point in user units; empty shows none.
@@ -59,9 +62,16 @@ public:
     // a logical pixel, the inner area's top left at the painter's origin.
     // Lines stay one logical pixel thick and are drawn as lines, so a
     // printer gets them as vector paths.
-    void paintChart(QPainter& painter, qreal scale) const;
+    // In paper's ink the chart lies on white in paper's colours, and the
+    // marks (ages, the grid's value) stand around it in the margins of
+    // paperArea.
+    void paintChart(QPainter& painter, qreal scale, ChartInk ink = ChartInk::Screen,
+                    const PaperMarks& marks = {}) const;
+    // Logical pixels that paintChart covers with `marks`, from the inner
+    // area's top left: the inner area and, with marks, the margins for them.
+    QRectF paperArea(const PaperMarks& marks) const;
     // The chart as paintChart draws it, `scale` pixels to a logical pixel.
-    QImage picture(int scale) const;
+    QImage picture(int scale, ChartInk ink = ChartInk::Screen, const PaperMarks& marks = {}) const;
     // How many strokes are kept for redrawing the image.
     std::size_t recordedStrokes() const { return strokes_.size(); }
 
@@ -74,6 +84,7 @@ private:
     struct Stroke {
         QLineF line;  // logical pixels of the inner area
         QColor colour;
+        int number = 0;  // the colour's number, for paper's ink
         bool live = true;  // false once a later stroke covers exactly the same pixels
     };
     struct StrokeKey {

@@ -33,7 +33,7 @@ namespace pyramid::ui {
 namespace {
 
 const QString kWindowTitle = QStringLiteral("人口ピラミッド分析");
-const QString kCredit = QStringLiteral("人口構成分析 1.0");
+const QString kCredit = kWindowTitle;  // one name for the program, in the corner as in the title
 const QString kFilePrompt =
     QStringLiteral("使用する地域ファイルを      選択して下さい　　           　 ↓");
 
@@ -93,6 +93,7 @@ MainWindow::MainWindow(ErrorPrompt* prompt)
     new FolderActions(*this, form_, *w.picture, [this] { describeChart(); });
     regionQuestion_ = std::make_unique<DialogRegionQuestion>(this);
     form_.setRegionQuestion(*regionQuestion_);
+    worksheet_->setPaperMarks([this] { return form_.paperMarks(); });
     setAcceptDrops(true);
     wireEvents();
 }

@@ -281,16 +281,29 @@ std::vector<FileFigures> PyramidForm::worksheetFigures() const noexcept
     if (shows_ == ChartShows::PyramidAndRange) {
         figures.report.push_back(rangeLine(form_.caption(Label::Label10), form_.caption(Label::Label11)));
         for (int i = 0; i < kResultLineCount; ++i)
-            figures.report.push_back(form_.resultCaption(i));
+            figures.report.push_back(worksheetResultLine(i, form_.resultCaption(i)));
     }
     if (!compared_)
         return {figures};
     FileFigures other = fileFigures(compared_->path, compared_->data);
     if (!compared_->figures.empty() && !figures.report.empty()) {
         other.report.push_back(figures.report.front());
-        other.report.insert(other.report.end(), compared_->figures.begin(), compared_->figures.end());
+        for (std::size_t i = 0; i < compared_->figures.size(); ++i)
+            other.report.push_back(worksheetResultLine(int(i), compared_->figures[i]));
     }
     return {figures, other};
+}
+
+PaperMarks PyramidForm::paperMarks() const noexcept
+{
+    try {
+        if (shows_ == ChartShows::Nothing)
+            return {};
+        const bool shares = compared_ && compared_->comparison.by == CompareBy::Shares;
+        return pyramid::paperMarks(scale(), scale().barScaleOf(data_), shares ? data_.GrandTotal : 0);
+    } catch (...) {
+        return {};  // no marks rather than no page
+    }
 }
 
 }  // namespace pyramid

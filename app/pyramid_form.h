@@ -2,6 +2,7 @@
 // The main form's event handlers and the state it owns for the whole run.
 // No Qt here: the window calls these, and tests call them on an in-memory form.
 
+#include "chart/paper_marks.h"
 #include "chart/pyramid_comparison.h"
 #include "analysis/generation.h"
 #include "analysis/worksheet_figures.h"
@@ -68,6 +69,8 @@ public:
     // The drawn file back at its own scale, as a plain draw shows it.
     void stopComparing();
     bool comparing() const noexcept { return compared_.has_value(); }
+    // The file the chart shows, as Label1 named it for its draw.
+    const std::string& drawnPath() const noexcept { return drawnPath_; }
 
     // What the window asks on its own, outside any handler, below: none of
     // it can fail, since an exception leaving a Qt event handler would end
@@ -119,6 +122,11 @@ public:
         std::size_t folderFiles = 0;  // the files of the folder that read
     };
     Series folderSeries(std::size_t most) noexcept;
+
+    // What paper shows around the chart: the ages and the grid's value, and
+    // a grid of paper's own for a small region. Empty while no pyramid
+    // stands on the chart; never fails.
+    PaperMarks paperMarks() const noexcept;
 
 private:
     enum class ChartShows { Nothing, Pyramid, PyramidAndRange };

@@ -21,7 +21,9 @@ WorksheetActions::WorksheetActions(QWidget& window, const ChartWidget& chart, Fi
     , figures_(std::move(figures))
     , copy_(new QAction(QStringLiteral("図と結果をコピー"), &window))
     , print_(new QAction(QStringLiteral("印刷…"), &window))
+    , blackGround_(new QAction(QStringLiteral("黒地で印刷・コピー"), &window))
 {
+    blackGround_->setCheckable(true);
     copy_->setShortcut(QKeySequence::Copy);
     print_->setShortcut(QKeySequence::Print);
     for (QAction* action : {copy_, print_}) {
@@ -39,12 +41,18 @@ void WorksheetActions::setAvailable(bool available)
     print_->setEnabled(available);
 }
 
+ChartInk WorksheetActions::ink() const
+{
+    return blackGround_->isChecked() ? ChartInk::Screen : ChartInk::Paper;
+}
+
 void WorksheetActions::copy()
 {
     const std::vector<FileFigures> figures = figures_();
     if (figures.empty())
         return;
-    QApplication::clipboard()->setMimeData(worksheetClipboardItem(chart_, figures).release());
+    QApplication::clipboard()->setMimeData(
+        worksheetClipboardItem(chart_, figures, ink(), marks_ ? marks_() : PaperMarks{}).release());
 }
 
 void WorksheetActions::print()
@@ -70,7 +78,8 @@ void WorksheetActions::print()
 bool WorksheetActions::printTo(QPrinter& printer)
 {
     const std::vector<FileFigures> figures = figures_();
-    return !figures.empty() && printWorksheet(printer, chart_, figures, window_.font());
+    return !figures.empty() &&
+           printWorksheet(printer, chart_, figures, window_.font(), ink(), marks_ ? marks_() : PaperMarks{});
 }
 
 }  // namespace pyramid::ui

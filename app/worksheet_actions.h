@@ -4,6 +4,8 @@
 // elsewhere (the figures without Qt, the page, the clipboard item).
 
 #include "analysis/worksheet_figures.h"
+#include "chart/paper_marks.h"
+#include "core/palette.h"
 
 #include <QObject>
 
@@ -29,6 +31,13 @@ public:
 
     QAction* copyAction() const { return copy_; }
     QAction* printAction() const { return print_; }
+    // 「黒地で印刷・コピー」: checked, copy and print in the window's own
+    // colours; else (as it starts) on white in paper's.
+    QAction* blackGroundAction() const { return blackGround_; }
+    ChartInk ink() const;
+    // What paper shows around the chart (the ages, the grid's value); none
+    // until given.
+    void setPaperMarks(std::function<PaperMarks()> marks) { marks_ = std::move(marks); }
     void setAvailable(bool available);
 
     // The chart and the figures onto the clipboard as one item.
@@ -44,6 +53,8 @@ private:
     Figures figures_;
     QAction* copy_;
     QAction* print_;
+    QAction* blackGround_;
+    std::function<PaperMarks()> marks_;
 };
 
 }  // namespace pyramid::ui

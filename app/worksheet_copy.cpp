@@ -18,11 +18,13 @@ int copyScale(QSize inner)
     return std::max(1, int(std::ceil(needed)));
 }
 
-std::unique_ptr<QMimeData> worksheetClipboardItem(const ChartWidget& chart, const std::vector<FileFigures>& figures)
+std::unique_ptr<QMimeData> worksheetClipboardItem(const ChartWidget& chart, const std::vector<FileFigures>& figures,
+                                                  ChartInk ink, const PaperMarks& marks)
 {
     auto item = std::make_unique<QMimeData>();
-    const QImage picture = chart.picture(copyScale(chart.innerRect().size()));
-    // PNG made here with a palette: the chart's colours are few and pure,
+    const QImage picture = chart.picture(copyScale(chart.innerRect().size()), ink, marks);
+    // PNG made here with a palette: the chart's colours are few and pure
+    // (paper's from the 6 x 6 x 6 cube the reduction falls back on),
     // and the file is made three times faster than the platform's own
     // conversion at paste time would make it. The platform still offers the
     // picture in its other image types.

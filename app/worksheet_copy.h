@@ -4,6 +4,8 @@
 // spreadsheet, in one item.
 
 #include "analysis/worksheet_figures.h"
+#include "chart/paper_marks.h"
+#include "core/palette.h"
 
 #include <QMimeData>
 #include <QSize>
@@ -23,6 +25,8 @@ inline constexpr QSize kCopiedChartSize{1280, 960};
 // is equally thick and crisp.
 int copyScale(QSize inner);
 
-std::unique_ptr<QMimeData> worksheetClipboardItem(const ChartWidget& chart, const std::vector<FileFigures>& figures);
+// The chart in `ink` with `marks` around it, and the figures.
+std::unique_ptr<QMimeData> worksheetClipboardItem(const ChartWidget& chart, const std::vector<FileFigures>& figures,
+                                                  ChartInk ink = ChartInk::Paper, const PaperMarks& marks = {});
 
 }  // namespace pyramid::ui

@@ -106,7 +106,8 @@ void writeFigures(PageWriter& text, const std::vector<FileFigures>& figures, con
 }  // namespace
 
 void paintWorksheetPage(QPainter& painter, const QRectF& page, const ChartWidget& chart,
-                        const std::vector<FileFigures>& figures, const QFont& font, const QDate& printed)
+                        const std::vector<FileFigures>& figures, const QFont& font, const QDate& printed,
+                        ChartInk ink, const PaperMarks& marks)
 {
     if (figures.empty())
         return;
@@ -125,14 +126,15 @@ void paintWorksheetPage(QPainter& painter, const QRectF& page, const ChartWidget
     // width, or on a landscape page the height the figures leave it.
     PageWriter measure(painter, page, textFont, 0, false);
     writeFigures(measure, figures, printed);
-    const QSizeF inner = chart.innerRect().size();
+    const QRectF drawn = chart.paperArea(marks);
+    const QSizeF inner = drawn.size();
     const double room = std::max(page.bottom() - title.y() - measure.y(), page.height() / 4);
     const double scale = std::min(page.width() / inner.width(), room / inner.height());
     const QRectF area(page.left() + (page.width() - inner.width() * scale) / 2, title.y(), inner.width() * scale,
                       inner.height() * scale);
     painter.save();
-    painter.translate(area.topLeft());
-    chart.paintChart(painter, scale);
+    painter.translate(area.topLeft() - drawn.topLeft() * scale);
+    chart.paintChart(painter, scale, ink, marks);
     painter.restore();
 
     PageWriter text(painter, page, textFont, area.bottom());
@@ -141,14 +143,14 @@ void paintWorksheetPage(QPainter& painter, const QRectF& page, const ChartWidget
 }
 
 bool printWorksheet(QPrinter& printer, const ChartWidget& chart, const std::vector<FileFigures>& figures,
-                    const QFont& font)
+                    const QFont& font, ChartInk ink, const PaperMarks& marks)
 {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
     // The painter starts at the printable area's top left.
     const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
-    paintWorksheetPage(painter, page, chart, figures, font, QDate::currentDate());
+    paintWorksheetPage(painter, page, chart, figures, font, QDate::currentDate(), ink, marks);
     return painter.end();
 }
 

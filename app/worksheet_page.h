@@ -3,6 +3,8 @@
 // the report, the age groups, the data file's path and the date printed.
 
 #include "analysis/worksheet_figures.h"
+#include "chart/paper_marks.h"
+#include "core/palette.h"
 
 #include <QDate>
 #include <QFont>
@@ -20,12 +22,14 @@ class ChartWidget;
 // Lays the page out inside `page` (device units of the painter's device),
 // texts in `font` and its larger size for the title. The first block's
 // report and age groups follow the chart; every further block (a file
-// compared) follows with its title, path and age groups.
+// compared) follows with its title, path and age groups. The chart is in
+// `ink` with `marks` around it.
 void paintWorksheetPage(QPainter& painter, const QRectF& page, const ChartWidget& chart,
-                        const std::vector<FileFigures>& figures, const QFont& font, const QDate& printed);
+                        const std::vector<FileFigures>& figures, const QFont& font, const QDate& printed,
+                        ChartInk ink = ChartInk::Paper, const PaperMarks& marks = {});
 
 // The page onto the printer as it is set up; false when it cannot be opened.
 bool printWorksheet(QPrinter& printer, const ChartWidget& chart, const std::vector<FileFigures>& figures,
-                    const QFont& font);
+                    const QFont& font, ChartInk ink = ChartInk::Paper, const PaperMarks& marks = {});
 
 }  // namespace pyramid::ui

@@ -30,6 +30,23 @@ inline constexpr int BrightWhite = 15;   // axes, ordinary rows
 inline constexpr int Outline = 16;
 }  // namespace palette
 
+// Where the chart is shown: the window's own colours on black, or paper's on
+// white. Paper's are for a printer and a greyscale photocopier: every line
+// at least 3:1 against white, the highlighted rows at least 3:1 against the
+// ordinary ones, all from the 6 x 6 x 6 cube of levels 0, 51, ..., 255, so
+// a picture reduced to 256 colours keeps them exactly.
+enum class ChartInk { Screen, Paper };
+
+// The colour of line colour `number` in `ink`; the screen's is paletteColour.
+Rgb inkColour(int number, ChartInk ink);
+// The ground of the chart and the colour of its texts in `ink`.
+Rgb groundColour(ChartInk ink);
+Rgb textColour(ChartInk ink);
+
+// Contrast of two colours as the ratio of their relative luminances plus
+// 0.05, the larger first: 1 for equal colours, 21 for black on white.
+double contrastRatio(Rgb a, Rgb b);
+
 namespace design {
 inline constexpr Rgb LightYellow{255, 255, 128};
 inline constexpr Rgb LightGreen{128, 255, 128};

@@ -204,7 +204,8 @@ TEST_F(RangeReport, PastTheTablesFailsBeforeDrawingOrReporting)
     report("150", "250");
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_EQ(prompt.asked[0].message, "インデックスが有効範囲にありません。\r\n"
-                                       "250歳はこのファイルの年齢（0〜199歳）の範囲外です。\r\n\r\n対処し継続しますか？");
+                                       "250歳は、このプログラムで扱える年齢（0〜199歳）の範囲外です。"
+                                       "このファイルの年齢は0〜100歳です。\r\n\r\n対処し継続しますか？");
     EXPECT_EQ(form.caption(Label::Label10), "150歳(1845)から");  // the lines are already written
     EXPECT_TRUE(form.surface.lines.empty());
     EXPECT_EQ(form.results[0], "old");

@@ -21,9 +21,20 @@ TEST(WorksheetFigures, AgeGroupsSplitAt15And65AndAZeroDivisorShowsADash)
     const FileFigures few = fileFigures("/d/few.txt", makePopulation({3, 1}, {0, 0}, "19\r\n95"));
     EXPECT_EQ(figuresText({few}), "19  95年  人口ピラミッド\n"
                                   "ファイル=/d/few.txt\n"
-                                  "年少人口(0～14歳)=4 割合=1\n"
-                                  "生産年齢人口(15～64歳)=0 割合=0\n"
-                                  "老年人口(65歳以上)=0 割合=0\n"
-                                  "従属人口比=―\n");
+                                  "年少人口(0～14歳)=4 割合=1（100.0％）\n"
+                                  "生産年齢人口(15～64歳)=0 割合=0（0.0％）\n"
+                                  "老年人口(65歳以上)=0 割合=0（0.0％）\n"
+                                  "高齢化率=0.0％\n"
+                                  "従属人口指数=―\n");
     EXPECT_EQ(ageGroupsOf(PopulationData{}).young, 0);  // no tables before the first load
+}
+
+// Shares gain a per cent, the ratio the sex ratio; a dash, a caption emptied
+// by a failure, a total and a caption that is not all number stay as they are.
+TEST(WorksheetFigures, ResultLinesGainTheirPerCentAndTheSexRatio)
+{
+    const char* rows[][3] = {{"2", "女人口比=1E-05", "（0.0％）"}, {"3", "男／女比=0.9549", "（人口性比 95.5）"},
+                             {"3", "男／女比=―", ""}, {"1", "", ""}, {"4", "男人口計=5", ""}, {"0", "総人口比=0.2x", ""}};
+    for (const auto& row : rows)
+        EXPECT_EQ(worksheetResultLine(std::stoi(row[0]), row[1]), std::string(row[1]) + row[2]);
 }

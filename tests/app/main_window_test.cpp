@@ -233,6 +233,10 @@ private slots:
         // The prompt wraps within the label: its text would be far wider on one line.
         QVERIFY(QFontMetrics(label1->font()).horizontalAdvance(kFilePrompt) > label1->width());
         QVERIFY(label1->heightForWidth(label1->width()) > QFontMetrics(label1->font()).height() * 2);
+        // The corner names the program as the title does, whole within its 97 pixels.
+        auto* credit = control<QLabel>(*window, "Label5");
+        QVERIFY(credit->text() == window->windowTitle() &&
+                QFontMetrics(credit->font()).horizontalAdvance(credit->text()) <= credit->width());
 
         // A long result keeps the label's size; only Label10 and Label11 fit their text.
         window->controls().setResultCaption(0, "総人口比=0.333333333333333 総人口比=0.333333333333333 総人口比=0.3");

@@ -2,12 +2,16 @@
 // Hokkaido 2020; the slots run in order on one window. Given a library in
 // PYRAMID_GUIDE_LIBRARY (tools/guide-pictures.sh), the file is taken from it
 // and the printed page is saved as the guide's picture.
+#include "app/chart_menu.h"
 #include "app/worksheet_actions.h"
+#include "app/worksheet_copy.h"
+#include "core/palette.h"
 #include "support/library_files.h"
 #include "window_test_support.h"
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -21,6 +25,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 
 #include <algorithm>
@@ -35,6 +40,19 @@ long yellowPixels(const QImage& image)
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);  // rows without padding
     const auto* pixels = reinterpret_cast<const QRgb*>(rgb.constBits());
     return std::count(pixels, pixels + rgb.width() * rgb.height(), qRgb(255, 255, 0));
+}
+
+// The first colour other than white down the column of chart unit 305 (a
+// male bar near the centre) of a copied picture, from above the row of `age`.
+Rgb barColour(const QImage& copied, const ui::ChartWidget& chart, const PaperMarks& marks, int age)
+{
+    const QSizeF inner = chart.innerRect().size();
+    const int scale = ui::copyScale(chart.innerRect().size());
+    const int x = int((305 * inner.width() / 640 - chart.paperArea(marks).left()) * scale);
+    for (int y = int((416 - 4 * age) * inner.height() / 480 * scale); y < copied.height(); ++y)
+        if (const QRgb p = copied.pixel(x, y); p != qRgb(255, 255, 255))
+            return {std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p))};
+    return {};
 }
 
 QString run(const QString& program, const QStringList& arguments)
@@ -95,15 +113,31 @@ private slots:
         const QMimeData* copied = QApplication::clipboard()->mimeData();
         const QImage image = qvariant_cast<QImage>(copied->imageData());
         QVERIFY(image.width() >= 1280 && image.height() >= 960);
-        QVERIFY(yellowPixels(image) > 1000);  // the highlight, the only yellow
-        QCOMPARE(yellowPixels(QImage::fromData(copied->data("image/png"), "PNG")), yellowPixels(image));
+        // On white in paper's colours, as the PNG keeps them: the highlighted
+        // rows (25, and 20 a decade row) stand out 3:1 from the ordinary (55, 60).
+        const QImage png = QImage::fromData(copied->data("image/png"), "PNG");
+        QCOMPARE(png.pixel(0, 0), qRgb(255, 255, 255));
+        QVERIFY(QDir().mkpath(PYRAMID_SCREENSHOT_DIR) && png.save(PYRAMID_SCREENSHOT_DIR "/copied-chart.png"));
+        const auto bar = [&](int age) {
+            return barColour(png, *control<ui::ChartWidget>(*window, "Picture1"), window->handlers().paperMarks(), age);
+        };
+        for (int lit : {20, 25})
+            for (int plain : {55, 60})
+                QVERIFY2(contrastRatio(bar(lit), bar(plain)) >= 3, qPrintable(QString("%1 %2").arg(lit).arg(plain)));
+        QVERIFY(bar(25) == inkColour(palette::Yellow, ChartInk::Paper) && bar(60) == inkColour(palette::LightRed, ChartInk::Paper));
+        // 「黒地で印刷・コピー」: the window's colours, its yellow highlight.
+        window->worksheet().blackGroundAction()->setChecked(true);
+        window->worksheet().copy();
+        const QImage black = qvariant_cast<QImage>(QApplication::clipboard()->mimeData()->imageData());
+        QVERIFY(yellowPixels(black) > 1000 && black.pixel(black.width() - 1, 0) == qRgb(0, 0, 0));
+        window->worksheet().blackGroundAction()->setChecked(false);
 
-        const QString text = copied->text();
+        const QString text = QApplication::clipboard()->text();  // the same in either colours
         QVERIFY2(text.startsWith("北海道 2020年  人口ピラミッド\nファイル=" + path + "\n範囲=20歳(2000)から 40歳(1980)まで\n"),
                  qPrintable(text));
         for (int i = 0; i < 8; ++i)
-            QVERIFY(text.contains("\n" + result(i) + "\n"));
-        QVERIFY(text.endsWith("\n従属人口比=0.753575263423936\n"));
+            QVERIFY(text.contains("\n" + result(i)));  // with its per cent where it has one
+        QVERIFY(text.endsWith("\n高齢化率=32.2％\n従属人口指数=75.4\n"));
 
         // A selection in an age box is copied as text, as usual.
         to->selectAll();
@@ -125,12 +159,22 @@ private slots:
         QVERIFY2(text.contains("北海道 2020年 人口ピラミッド"), qPrintable(text));
         for (int i = 0; i < 8; ++i)
             QVERIFY2(text.contains(result(i).section('=', 1)), qPrintable(result(i)));
-        QVERIFY(text.contains("従属人口比=0.753575263423936"));
-        // No picture in the file: what shows yellow is drawn as lines.
+        for (const char* shown : {"従属人口指数=75.4", "（20.2％）", "人口性比 100.5", "目盛り線の間隔：1万人", "2万人"})
+            QVERIFY2(text.contains(shown), shown);
+        for (int age = 0; age <= 100; age += 10)
+            QVERIFY(text.contains(QString("%1歳").arg(age)));
+        // No picture in the file: the chart is drawn as lines.
         QCOMPARE(run("pdfimages", {"-list", pdf}).count('\n'), 2);  // the table's two heading lines
         run("pdftoppm", {"-png", "-r", "100", "-singlefile", pdf, scratch.filePath("page")});
-        const QImage page(scratch.filePath("page.png"));
-        QVERIFY(yellowPixels(page) > 100);
+        const QImage page = QImage(scratch.filePath("page.png")).convertToFormat(QImage::Format_RGB32);
+        // At least 90 % white outside the bars (paper's blue, red, green and black).
+        long white = 0, bars = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                white += page.pixel(x, y) == qRgb(255, 255, 255);
+                bars += page.pixelColor(x, y).hsvSaturation() > 100 || page.pixelColor(x, y).value() < 80;
+            }
+        QVERIFY2(white >= 0.9 * (page.width() * page.height() - bars), qPrintable(QString::number(white)));
         if (guide.isEmpty())
             return;
         QDir().mkpath(PYRAMID_SCREENSHOT_DIR "/ja");  // the guide's picture
@@ -190,9 +234,32 @@ private slots:
             control(*window, "Command2")->setFocus();
             press();
             reader.stop();
-            QCOMPARE(names, QStringList({"図と結果をコピー", "印刷…", "比較をやめる", "", "次のファイル", "前のファイル",
-                                         "生まれ年で追う", "順に再生", "一覧を印刷…", "一覧をコピー"}));
+            QCOMPARE(names, QStringList({"図と結果をコピー", "印刷…", "黒地で印刷・コピー", "ほかのファイルと比較…", "比較をやめる", "",
+                                         "次のファイル", "前のファイル", "生まれ年で追う", "順に再生", "一覧を印刷…",
+                                         "一覧をコピー"}));
         }
+    }
+
+    void aFileOfAnotherFolderIsComparedAndTheListsStayAsTheyWere()
+    {
+        auto* files = control<QListWidget>(*window, "File1");
+        const auto lists = [&] {
+            return QStringList{control<QLabel>(*window, "Label1")->text(), control<QComboBox>(*window, "Drive1")->currentText(),
+                               control<QTreeWidget>(*window, "Dir1")->currentItem()->text(0),
+                               QString::number(files->count()), files->currentItem()->text()};
+        };
+        const QStringList before = lists();
+        const QString other = QString(PYRAMID_SAMPLES_DIR) + "/akita-2020.txt";
+        std::string asked;
+        QMenu menu(window.get());
+        ui::addCompareOtherFileEntries(menu, window->handlers(), [] {},
+                                       [&](QWidget*, const std::string& folder) { return asked = folder, other.toStdString(); });
+        menu.actions().front()->menu()->actions().at(1)->trigger();  // 構成比で比較…
+        QCOMPARE(QString::fromStdString(asked), QFileInfo(path).absolutePath());  // the dialog opens beside the drawn file
+        QVERIFY(window->handlers().comparing());
+        window->worksheet().copy();
+        QVERIFY(QApplication::clipboard()->text().contains("ファイル=" + other + "\n"));
+        QCOMPARE(lists(), before);
     }
 
     void aDroppedFileOpensAsTheListsOpenIt()

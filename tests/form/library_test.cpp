@@ -365,6 +365,7 @@ TEST(LibraryComparison, TheTooltipReadsTheRowUnderThePoint)
     Drawn chart(library::file(library::kNational, "2020 全国.txt"));
     EXPECT_EQ(chart.handlers.rowTip(300, 238), "45歳（1975年生まれ）　男 934,925人（0.76％）　女 917,469人（0.74％）");
     EXPECT_EQ(chart.handlers.rowTip(630, 238), "");  // past the bars' ends
+    EXPECT_TRUE(chart.handlers.rowTip(320, 18).starts_with("100歳以上（1920年以前生まれ）　男 "));  // the top class
     chart.handlers.compareWith(library::file(library::kNational, "1935 全国.txt"), CompareBy::Persons);
     EXPECT_TRUE(chart.handlers.rowTip(300, 238).starts_with("45歳（1975年生まれ）　男 934,925人（0.76％）"
                                                            "　女 917,469人（0.74％）\n輪郭 全国 1935：45歳（1890年生まれ）　男 "));
@@ -373,6 +374,7 @@ TEST(LibraryComparison, TheTooltipReadsTheRowUnderThePoint)
     EXPECT_EQ(std::count_if(chart.form.surface.lines.begin(), chart.form.surface.lines.end(),
                             [](const ChartLine& l) { return l.colour == palette::Outline; }), 4 * 105);
     EXPECT_TRUE(chart.handlers.rowTip(320, 6).starts_with("103歳（1917年生まれ）　データなし\n輪郭 全国 2020：103歳"));
+    EXPECT_NE(chart.handlers.rowTip(320, 18).find("\n輪郭 全国 2020：100歳（1920年生まれ）"), std::string::npos);
 }
 
 // The window runs in the desktop's locale (Qt sets it from LC_ALL and the
