@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <numeric>
 #include <set>
@@ -400,4 +401,82 @@ TEST(LibraryComparison, TheTooltipWritesAFullStopWhateverTheDesktopsLocale)
     if (std::string(comma) != "0,5")
         GTEST_SKIP() << "no German locale: de_DE.UTF-8 is not generated and localedef could not make it (package locales)";
     EXPECT_EQ(tip, "45歳（1975年生まれ）　男 934,925人（0.76％）　女 917,469人（0.74％）");
+}
+
+// ---- The guide's lesson section (授業で使う) quotes what the program shows
+// for the library's files. Every tooltip and first result line it quotes must
+// be the form's own, with the rounded percentage the guide puts beside it,
+// and every row it names as a bulge or a dent of a generation must stand out
+// from both neighbours that way.
+
+namespace {
+
+std::string guideText()
+{
+    std::ifstream in(PYRAMID_GUIDE_FILE);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+TEST(LibraryLesson, TheGuideQuotesWhatTheFormShowsForTheLibrary)
+{
+    const std::string guide = guideText();
+    ASSERT_NE(guide.find("## 授業で使う"), std::string::npos);
+
+    enum class Row { Bulge, Dent };
+    struct Tip {
+        const char* folder;
+        const char* file;
+        int age;
+        Row row;
+    };
+    const Tip tips[] = {
+        {"1 全国推移", "2020 全国.txt", 71, Row::Bulge},  // 団塊の世代
+        {"1 全国推移", "1975 全国.txt", 26, Row::Bulge},
+        {"1 全国推移", "2020 全国.txt", 74, Row::Dent},  // 終戦前後の出生
+        {"1 全国推移", "1975 全国.txt", 29, Row::Dent},
+        {"1 全国推移", "2020 全国.txt", 54, Row::Dent},  // 丙午
+        {"1 全国推移", "1975 全国.txt", 9, Row::Dent},
+        {"1 全国推移", "2020 全国.txt", 47, Row::Bulge},  // 第2次ベビーブーム
+        {"1 全国推移", "1975 全国.txt", 2, Row::Bulge},
+    };
+    for (const Tip& tip : tips) {
+        Drawn chart(library::file(tip.folder, tip.file));
+        const std::string shown = chart.handlers.rowTip(320, 418 - 4 * tip.age);
+        SCOPED_TRACE(shown);
+        EXPECT_NE(guide.find("「" + shown + "」"), std::string::npos);
+        const auto both = [&](int age) {
+            return chart.handlers.data().MalePop.at(age + 1) + chart.handlers.data().FemalePop.at(age + 1);
+        };
+        const double here = both(tip.age);
+        const bool bulge = here > both(tip.age - 1) && here > both(tip.age + 1);
+        const bool dent = here < both(tip.age - 1) && here < both(tip.age + 1);
+        EXPECT_TRUE(tip.row == Row::Bulge ? bulge : dent);
+    }
+
+    struct Range {
+        const char* folder;
+        const char* file;
+        const char* from;
+        const char* to;
+    };
+    const Range ranges[] = {
+        {"1 全国推移", "1935 全国.txt", "0", "14"},      {"1 全国推移", "1935 全国.txt", "65", "100"},
+        {"1 全国推移", "1975 全国.txt", "0", "14"},      {"1 全国推移", "1975 全国.txt", "65", "100"},
+        {"1 全国推移", "2020 全国.txt", "0", "14"},      {"1 全国推移", "2020 全国.txt", "65", "100"},
+        {"2 将来推計", "2065 全国 推計.txt", "65", "100"}, {"3 都道府県", "05 秋田県.txt", "65", "100"},
+        {"3 都道府県", "13 東京都.txt", "65", "100"},    {"3 都道府県", "05 秋田県.txt", "20", "39"},
+        {"3 都道府県", "13 東京都.txt", "20", "39"},
+    };
+    for (const Range& range : ranges) {
+        Drawn chart(library::file(range.folder, range.file));
+        chart.report(range.from, range.to);
+        const std::string shown = chart.form.resultCaption(0);
+        SCOPED_TRACE(std::string(range.file) + " " + range.from + "-" + range.to + ": " + shown);
+        const double share = std::stod(shown.substr(shown.find('=') + 1));
+        char percent[32];
+        std::snprintf(percent, sizeof percent, "（約%.1f％）", 100 * share);
+        EXPECT_NE(guide.find("`" + shown + "`" + percent), std::string::npos);
+    }
 }
