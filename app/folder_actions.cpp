@@ -125,7 +125,7 @@ void FolderActions::printSeries()
 bool FolderActions::printSeriesTo(QPrinter& printer)
 {
     const PyramidForm::Series series = form_.folderSeries(kSeriesPageFiles);
-    return !series.files.empty() && printSeriesPage(printer, series, chart_, window_.font());
+    return !series.files.empty() && printSeriesPage(printer, series, chart_, window_.font(), ink_());
 }
 
 void FolderActions::copySeries()
@@ -134,7 +134,7 @@ void FolderActions::copySeries()
     if (series.files.empty())
         return;
     auto item = std::make_unique<QMimeData>();
-    item->setImageData(seriesPicture(series, chart_, window_.font()));
+    item->setImageData(seriesPicture(series, chart_, window_.font(), ink_()));
     QApplication::clipboard()->setMimeData(item.release());
 }
 

@@ -5,6 +5,7 @@
 // the whole series printed or copied.
 
 #include "app/pyramid_form.h"
+#include "core/palette.h"
 
 #include <QObject>
 #include <QTimer>
@@ -25,6 +26,9 @@ class FolderActions : public QObject {
 public:
     // `after` runs after each step (the chart's description anew).
     FolderActions(QWidget& window, PyramidForm& form, const ChartWidget& chart, std::function<void()> after);
+    // The colours the series page is drawn in: paper's, or the window's
+    // when 「黒地で印刷・コピー」 is checked.
+    void setInk(std::function<ChartInk()> ink) { ink_ = std::move(ink); }
 
     QAction* nextAction() const { return next_; }
     QAction* previousAction() const { return previous_; }
@@ -56,6 +60,7 @@ private:
     PyramidForm& form_;
     const ChartWidget& chart_;
     std::function<void()> after_;
+    std::function<ChartInk()> ink_ = [] { return ChartInk::Paper; };
     QAction* next_;
     QAction* previous_;
     QAction* follow_;

@@ -90,7 +90,8 @@ MainWindow::MainWindow(ErrorPrompt* prompt)
     w.directories->setPath(normalDirectoryPath("."));
     w.files->setPath(w.directories->path());
     worksheet_ = new WorksheetActions(*this, *w.picture, [this] { return form_.worksheetFigures(); });
-    new FolderActions(*this, form_, *w.picture, [this] { describeChart(); });
+    auto* folder = new FolderActions(*this, form_, *w.picture, [this] { describeChart(); });
+    folder->setInk([this] { return worksheet_->ink(); });
     regionQuestion_ = std::make_unique<DialogRegionQuestion>(this);
     form_.setRegionQuestion(*regionQuestion_);
     worksheet_->setPaperMarks([this] { return form_.paperMarks(); });

@@ -48,7 +48,7 @@ int bestColumns(std::size_t count, const QSizeF& area, const QSizeF& chart, doub
 }  // namespace
 
 void paintSeriesPage(QPainter& painter, const QRectF& page, const PyramidForm::Series& series,
-                     const ChartWidget& chart, const QFont& font, const QDate& printed)
+                     const ChartWidget& chart, const QFont& font, const QDate& printed, ChartInk ink)
 {
     if (series.files.empty())
         return;
@@ -98,24 +98,25 @@ void paintSeriesPage(QPainter& painter, const QRectF& page, const PyramidForm::S
         drawSeriesChart(cell, file, series.scale);
         painter.save();
         painter.translate(chartLeft, top + textHeight * 1.2);
-        cell.paintChart(painter, scale);
+        cell.paintChart(painter, scale, ink);
         painter.restore();
     }
     painter.restore();
 }
 
 bool printSeriesPage(QPrinter& printer, const PyramidForm::Series& series, const ChartWidget& chart,
-                     const QFont& font)
+                     const QFont& font, ChartInk ink)
 {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
     const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
-    paintSeriesPage(painter, page, series, chart, font, QDate::currentDate());
+    paintSeriesPage(painter, page, series, chart, font, QDate::currentDate(), ink);
     return painter.end();
 }
 
-QImage seriesPicture(const PyramidForm::Series& series, const ChartWidget& chart, const QFont& font, QSize size)
+QImage seriesPicture(const PyramidForm::Series& series, const ChartWidget& chart, const QFont& font, ChartInk ink,
+                     QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -126,7 +127,7 @@ QImage seriesPicture(const PyramidForm::Series& series, const ChartWidget& chart
     QPainter painter(&image);
     const double margin = 150 * 10 / 25.4;  // 10 mm
     paintSeriesPage(painter, QRectF(margin, margin, size.width() - 2 * margin, size.height() - 2 * margin), series,
-                    chart, font, QDate::currentDate());
+                    chart, font, QDate::currentDate(), ink);
     return image;
 }
 

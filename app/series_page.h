@@ -4,6 +4,7 @@
 // clipboard.
 
 #include "app/pyramid_form.h"
+#include "core/palette.h"
 
 #include <QDate>
 #include <QFont>
@@ -25,15 +26,16 @@ inline constexpr std::size_t kSeriesPageFiles = 12;
 // the folder's name and the scale, then the pyramids, each drawn from its
 // lines as the printed chart is, `chart` giving the size and the font.
 void paintSeriesPage(QPainter& painter, const QRectF& page, const PyramidForm::Series& series,
-                     const ChartWidget& chart, const QFont& font, const QDate& printed);
+                     const ChartWidget& chart, const QFont& font, const QDate& printed,
+                     ChartInk ink = ChartInk::Paper);
 
 // The page on an A4 landscape printer as it is set up; false when it cannot be begun.
 bool printSeriesPage(QPrinter& printer, const PyramidForm::Series& series, const ChartWidget& chart,
-                     const QFont& font);
+                     const QFont& font, ChartInk ink = ChartInk::Paper);
 
 // The same page as a picture of `size` pixels.
 inline constexpr QSize kSeriesPictureSize{1754, 1240};  // A4 landscape at 150 dots to the inch
 QImage seriesPicture(const PyramidForm::Series& series, const ChartWidget& chart, const QFont& font,
-                     QSize size = kSeriesPictureSize);
+                     ChartInk ink = ChartInk::Paper, QSize size = kSeriesPictureSize);
 
 }  // namespace pyramid::ui
