@@ -2,17 +2,16 @@
 
 #include "app/chart_widget.h"
 #include "app/series_page.h"
+#include "app/worksheet_actions.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QWidget>
 
@@ -112,14 +111,7 @@ void FolderActions::printSeries()
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, &window_);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!printSeriesTo(printer))
-        QMessageBox::warning(&window_, window_.windowTitle(),
-                             QStringLiteral("印刷できませんでした。\n%1").arg(printer.outputFileName().isEmpty()
-                                                                             ? printer.printerName()
-                                                                             : printer.outputFileName()));
+    printThroughDialog(window_, printer, [this](QPrinter& to) { return printSeriesTo(to); });
 }
 
 bool FolderActions::printSeriesTo(QPrinter& printer)

@@ -46,6 +46,18 @@ ChartInk WorksheetActions::ink() const
     return blackGround_->isChecked() ? ChartInk::Screen : ChartInk::Paper;
 }
 
+void printThroughDialog(QWidget& window, QPrinter& printer, const std::function<bool(QPrinter&)>& print)
+{
+    QPrintDialog dialog(&printer, &window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!print(printer))
+        QMessageBox::warning(&window, window.windowTitle(),
+                             QStringLiteral("印刷できませんでした。\n%1").arg(printer.outputFileName().isEmpty()
+                                                                             ? printer.printerName()
+                                                                             : printer.outputFileName()));
+}
+
 void WorksheetActions::copy()
 {
     const std::vector<FileFigures> figures = figures_();
@@ -62,17 +74,7 @@ void WorksheetActions::print()
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(QString::fromStdString(figures_().front().title));
-    // Without a printer the dialog offers printing to a PDF file.
-    QPrintDialog dialog(&printer, &window_);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    // A page that could not be begun (a PDF file in a folder that cannot be
-    // written, say) is said, not passed over as printed.
-    if (!printTo(printer))
-        QMessageBox::warning(&window_, window_.windowTitle(),
-                             QStringLiteral("印刷できませんでした。\n%1").arg(printer.outputFileName().isEmpty()
-                                                                             ? printer.printerName()
-                                                                             : printer.outputFileName()));
+    printThroughDialog(window_, printer, [this](QPrinter& to) { return printTo(to); });
 }
 
 bool WorksheetActions::printTo(QPrinter& printer)

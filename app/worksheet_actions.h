@@ -20,6 +20,12 @@ namespace pyramid::ui {
 
 class ChartWidget;
 
+// Qt's print dialog for `printer` (printing to a PDF file is offered there
+// without a printer), then `print`; a page that could not be begun (a PDF
+// file in a folder that cannot be written, say) is said, not passed over as
+// printed.
+void printThroughDialog(QWidget& window, QPrinter& printer, const std::function<bool(QPrinter&)>& print);
+
 class WorksheetActions : public QObject {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 #include "data/data_file_in_memory.h"
 
 #include "core/failure.h"
+#include "data/data_file_writer.h"
 
 #include <cerrno>
 #include <sys/mman.h>
@@ -26,15 +27,8 @@ DataFileInMemory::DataFileInMemory(std::string_view text)
     const int fd = ::memfd_create("jinko-pyramid-region", MFD_CLOEXEC);
     if (fd < 0)
         noMemoryFile(fd);
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            noMemoryFile(fd);
-        written += static_cast<std::size_t>(n);
-    }
+    if (writeWhole(fd, text) != 0)
+        noMemoryFile(fd);
     fd_ = fd;
     // Opening it by this path gives a description of its own, at offset 0.
     path_ = "/proc/self/fd/" + std::to_string(fd);

@@ -40,6 +40,20 @@ std::string reason(int error)
 
 }  // namespace
 
+int writeWhole(int fd, std::string_view text) noexcept
+{
+    std::size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : ENOSPC;
+        written += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
 void writeDataFile(const std::string& path, std::string_view text)
 {
     struct stat info {};
@@ -55,15 +69,8 @@ void writeDataFile(const std::string& path, std::string_view text)
         ::unlink(temporary.c_str());
         failToWrite(error, path);
     };
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            give_up(n < 0 ? errno : ENOSPC);
-        written += static_cast<std::size_t>(n);
-    }
+    if (const int error = writeWhole(fd, text))
+        give_up(error);
     // An ordinary file the user can read and hand on, not mkstemp's 0600.
     const mode_t mask = ::umask(0);
     ::umask(mask);

@@ -12,4 +12,9 @@ namespace pyramid {
 // and a detail in the user's words.
 void writeDataFile(const std::string& path, std::string_view text);
 
+// Writes all of `text` to the open `fd`, again after an interruption:
+// 0 once written, or the error that stopped it (ENOSPC for a device that
+// took nothing more).
+int writeWhole(int fd, std::string_view text) noexcept;
+
 }  // namespace pyramid
