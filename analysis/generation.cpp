@@ -32,7 +32,7 @@ GenerationAges generationAges(const FollowedRange& range, const std::string& Tit
         return {{}, {}, born + "はこの年にはまだ生まれていません"};
     // A figure that is no number (the ages of a file without a year) is absent too.
     if (!(youngest <= lastAge && oldest >= 0 && lastAge >= 0))
-        return {{}, {}, born + "はこの年のデータにいません"};
+        return {{}, {}, born + "はこのファイルの年齢の範囲外です"};
     const auto clipped = [&](double age) { return generalText(std::clamp(age, 0.0, lastAge)); };
     return {clipped(from), clipped(to), {}};
 }

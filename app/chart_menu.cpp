@@ -100,7 +100,7 @@ void addWorksheetEntries(QMenu& menu, const WorksheetActions& worksheet)
 std::string chooseFileToCompare(QWidget* parent, const std::string& folder)
 {
     return QFileDialog::getOpenFileName(parent, QStringLiteral("比較するファイルを選ぶ"), QString::fromStdString(folder),
-                                        QStringLiteral("データファイル (*.txt);;すべてのファイル (*)"))
+                                        QStringLiteral("データファイル・国勢調査の表 (*.txt *.csv *.xlsx);;すべてのファイル (*)"))
         .toStdString();
 }
 

@@ -394,7 +394,7 @@ void CensusTableBuilder::State::findLabelColumns(const TableRow& row)
     if (sexColumn < 0)
         failUnusableTable(std::string(kNoSexesAndAges) + std::string(kChooseEveryAge));
     if (regionColumn < 0 && (codeColumn < 0 || nameColumn < 0))
-        failUnusableTable("この表には地域（5桁の地域コードと地域名）の列がありません。"
+        failUnusableTable("この表には地域（5けたの地域コードと地域名）の列がありません。"
                           "市区町村別の表をダウンロードしてください。");
     labelsFound = true;
 }
@@ -498,7 +498,7 @@ CensusTable CensusTableBuilder::finish()
             open = age.age;
     }
     if (open >= 0 && open < kOpenClassAge)
-        failUnusableTable("この表の年齢は" + ageName(open, true) + "までで、100歳までの各歳がありません。" +
+        failUnusableTable("この表の年齢の区分は「" + ageName(open, true) + "」で終わり、100歳までの各歳がありません。" +
                           std::string(kChooseEveryAge));
     const int last = open >= 0 ? open : kOpenClassAge;
     const bool anySingle = std::find(single.begin(), single.end(), true) != single.end();
@@ -567,7 +567,7 @@ CensusRegionFile CensusTable::regionFile(std::size_t index, bool japaneseOnly) c
         const char* sexName = sex == Male ? "男" : "女";
         const std::ptrdiff_t start = c.series[index][static_cast<std::size_t>(nationality * 2 + sex)];
         if (start < 0)
-            failUnusableTable(file.label + "には" + sexName + "の人口の行がありません。");
+            failUnusableTable(file.label + "には" + sexName + "性の人口の行がありません。");
         const double* counts = c.values.data() + start;
         std::array<double, kOpenClassAge + 1> classes{};
         for (std::size_t k = 0; k < c.classes.size(); ++k) {

@@ -15,7 +15,7 @@ namespace {
 {
     if (fd >= 0)
         ::close(fd);
-    throw Failure(FailureKind::FileAccess, "地域のデータを用意するメモリがありません。");
+    throw Failure(FailureKind::FileAccess, "メモリが足りないため、地域のデータを用意できません。");
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ bool looksNonText(std::string_view head)
 [[noreturn]] void failAsCount(const DataItem& item, CountParse outcome)
 {
     if (item.fromNonText)
-        throw Failure(FailureKind::TypeMismatch, "選んだファイルは文字のファイルではないため、データファイルとして読めません。");
+        throw Failure(FailureKind::TypeMismatch, "選んだファイルはテキストファイルではないため、データファイルとして読めません。");
     // The line is what a text editor shows; the item number counts across lines.
     const std::string line = item.line > 0 ? "ファイルの" + std::to_string(item.line) + "行目、" : "";
     const std::string named = line + std::to_string(item.number) + "番目の項目「" + shownText(item) + "」";

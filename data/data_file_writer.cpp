@@ -20,13 +20,16 @@ std::string reason(int error)
     switch (error) {
     case ENOSPC:
     case EDQUOT:
-        return "ディスクに空きがありません。";
+        return "ディスクに空きがありません";
     case EACCES:
     case EPERM:
     case EROFS:
-        return "このフォルダには書き込めません。";
+        return "このフォルダには書き込めません";
     case EISDIR:
-        return "同じ名前のフォルダがあります。";
+        return "同じ名前のフォルダがあります";
+    case ENOENT:
+    case ENOTDIR:
+        return "保存先のフォルダがありません";
     default:
         return std::strerror(error);
     }

@@ -409,7 +409,7 @@ TEST(CountGrammar, AFileThatIsNoTextIsSaidToBeNoDataFileInsteadOfQuoted)
             ADD_FAILURE() << "read as a count";
         } catch (const Failure& failure) {
             EXPECT_EQ(failure.description(), failureText(FailureKind::TypeMismatch) +
-                                                 "\r\n選んだファイルは文字のファイルではないため、データファイルとして読めません。");
+                                                 "\r\n選んだファイルはテキストファイルではないため、データファイルとして読めません。");
         }
     }
 }

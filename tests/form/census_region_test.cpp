@@ -100,5 +100,5 @@ TEST_F(TableRegion, JapaneseOnlyComparedWithHokkaidoAndAFailedSave)
     prompt.answer({true, false});
     EXPECT_FALSE(handlers.saveRegion(::testing::TempDir() + "no folder/a.txt"));
     ASSERT_EQ(prompt.asked.size(), 2u);  // Yes tried again
-    EXPECT_NE(prompt.asked[0].message.find("no folder/a.txt"), std::string::npos);
+    EXPECT_NE(prompt.asked[0].message.find("no folder/a.txt（保存先のフォルダがありません）"), std::string::npos);
 }
