@@ -144,7 +144,7 @@ CensusTable readCsvTable(const std::string& path)
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        throw Failure(FailureKind::FileAccess, "データファイルを読み込めません。");
+        throw Failure(FailureKind::FileAccess, "国勢調査の表を読み込めません。");
     CensusTableBuilder builder;
     CsvRecords records(builder);
     static constexpr std::size_t kChunk = 64 * 1024;
@@ -156,7 +156,7 @@ CensusTable readCsvTable(const std::string& path)
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
-                throw Failure(FailureKind::FileAccess, "データファイルを読み込めません。");
+                throw Failure(FailureKind::FileAccess, "国勢調査の表を読み込めません。");
             if (n == 0)
                 break;
             std::string_view bytes(buffer.data(), static_cast<std::size_t>(n));

@@ -19,7 +19,7 @@ namespace pyramid {
 namespace {
 
 constexpr std::string_view kChooseEveryAge =
-    "e-Stat でダウンロードするときは、男女の「男」と「女」、年齢のすべての各歳を選んでください。";
+    "e-Stat でダウンロードするときは、男女は「男」と「女」を、年齢はすべての各歳を選んでください。";
 constexpr std::string_view kNoSexesAndAges = "この表には男女別・各歳の人口がありません。";
 
 // A table of every municipality has about 3,500 regions with those of 2000;
@@ -509,7 +509,7 @@ CensusTable CensusTableBuilder::finish()
             failUnusableTable("この表には" + ageName(age, false) + "の人口がありません。" + std::string(kChooseEveryAge));
         }
     if (open < 0)
-        failUnusableTable("この表には「100歳以上」や「110歳以上」のような上の年齢をまとめた人口がありません。" +
+        failUnusableTable("この表には「100歳以上」や「110歳以上」のように、それより上の年齢をまとめた人口がありません。" +
                           std::string(kChooseEveryAge));
 
     c.openAge = open;
