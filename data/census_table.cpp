@@ -19,7 +19,7 @@ namespace pyramid {
 namespace {
 
 constexpr std::string_view kChooseEveryAge =
-    "e-Stat でダウンロードするときは、男女は「男」と「女」を、年齢はすべての各歳を選んでください。";
+    "e-Stat でダウンロードするときは、男女の「男」と「女」、年齢のすべての各歳を選んでください。";
 constexpr std::string_view kNoSexesAndAges = "この表には男女別・各歳の人口がありません。";
 
 // A table of every municipality has about 3,500 regions with those of 2000;

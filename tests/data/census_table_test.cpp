@@ -230,8 +230,8 @@ TEST(CensusTable, ADatabaseCsvInShiftJisLoadsWhatTheWorkbookHolds)
 TEST(CensusTable, TablesThatCannotMakeAPyramidSayWhatToDownload)
 {
     EXPECT_NE(failureOf([] { readCensusTable(kSampleCsv); })
-                  .find("この表には男女別・各歳の人口がありません。e-Stat でダウンロードするときは、男女は「男」と「女」を、"
-                        "年齢はすべての各歳を選んでください。"),
+                  .find("この表には男女別・各歳の人口がありません。e-Stat でダウンロードするときは、男女の「男」と「女」、"
+                        "年齢のすべての各歳を選んでください。"),
               std::string::npos);
 
     TempDir dir;
