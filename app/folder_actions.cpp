@@ -147,8 +147,11 @@ void addFolderEntries(QMenu& menu, QWidget& chart)
     menu.addAction(actions->followAction());
     actions->playAction()->setEnabled(actions->playing() || actions->canStep(+1));
     menu.addAction(actions->playAction());
-    menu.addAction(actions->printSeriesAction());
-    menu.addAction(actions->copySeriesAction());
+    const bool series = actions->hasSeries();
+    for (QAction* entry : {actions->printSeriesAction(), actions->copySeriesAction()}) {
+        entry->setEnabled(series);
+        menu.addAction(entry);
+    }
 }
 
 }  // namespace pyramid::ui

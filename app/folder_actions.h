@@ -39,6 +39,7 @@ public:
 
     void step(int direction);
     bool canStep(int direction) const { return form_.canStepFile(direction); }
+    bool hasSeries() const { return form_.hasFolderSeries(); }
     // Steps forward once a second until the last file, a prompt, Space,
     // Escape or a click; the window stays usable meanwhile.
     void play(bool on);

@@ -88,6 +88,15 @@ void PyramidForm::reportAgain(const FollowedRange& range)
                                   range.fromBirth, range.toBirth};
 }
 
+bool PyramidForm::hasFolderSeries() noexcept
+{
+    try {
+        return folderScale_.largestCount(form_.filePath(), form_.fileNames()) > 0;
+    } catch (...) {
+        return false;
+    }
+}
+
 PyramidForm::Series PyramidForm::folderSeries(std::size_t most) noexcept
 {
     Series series;

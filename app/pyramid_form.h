@@ -122,6 +122,9 @@ public:
         std::size_t folderFiles = 0;  // the files of the folder that read
     };
     Series folderSeries(std::size_t most) noexcept;
+    // Whether File1's folder has a file that reads, from the scale's cache:
+    // a folder of census tables alone has no series to print.
+    bool hasFolderSeries() noexcept;
 
     // What paper shows around the chart: the ages and the grid's value, and
     // a grid of paper's own for a small region. Empty while no pyramid

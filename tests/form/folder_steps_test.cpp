@@ -121,6 +121,11 @@ TEST_F(ThroughTheYears, AFailingFilePromptsOnceAndLeavesTheOthersScale)
     EXPECT_EQ(prompt.asked.size(), 1u);
     EXPECT_EQ(ageZeroMaleEnd(), float(320 - figures[2].male[0] * (250 / largest)));
     EXPECT_EQ(form.caption(Label::Label10), "20歳(2000)から");  // the range carried past it
+    EXPECT_TRUE(handlers.hasFolderSeries());
+    TempDir tables;  // a folder of census tables alone: nothing reads as a data file
+    tables.write("b02_01.xlsx", std::string("PK\x03\x04", 4));
+    form.fileListPath = tables.dir().string();
+    EXPECT_FALSE(handlers.hasFolderSeries());
 }
 
 TEST(FolderScale, ReadsEachFileOnceUntilItChangesAndSpreadsAPageOverTheFolder)
