@@ -3,6 +3,7 @@
 // handlers run in order, so it draws and reports exactly as they do.
 #include "app/pyramid_form.h"
 
+#include "data/census_table.h"
 #include "data/file_system_lists.h"
 
 #include <algorithm>
@@ -11,14 +12,19 @@ namespace pyramid {
 
 namespace {
 
-// The entry `direction` places after File1's selected one, or -1.
-long steppedIndex(const std::vector<std::string>& names, const std::string& selected, int direction)
+// The entry `direction` places after File1's selected one, or -1. Census
+// tables are passed over: each would stop the steps to ask for a region.
+long steppedIndex(const std::string& folder, const std::vector<std::string>& names, const std::string& selected,
+                  int direction)
 {
     const auto at = std::find(names.begin(), names.end(), selected);
     if (selected.empty() || at == names.end())
         return -1;
-    const long index = long(at - names.begin()) + direction;
-    return index >= 0 && index < long(names.size()) ? index : -1;
+    for (long index = long(at - names.begin()) + direction; index >= 0 && index < long(names.size());
+         index += direction)
+        if (!isCensusTable(childPath(folder, names[std::size_t(index)])))
+            return index;
+    return -1;
 }
 
 }  // namespace
@@ -34,7 +40,7 @@ bool QuietablePrompt::askToContinue(std::string_view title, std::string_view mes
 bool PyramidForm::canStepFile(int direction) const noexcept
 {
     try {
-        return steppedIndex(form_.fileNames(), form_.fileName(), direction) >= 0;
+        return steppedIndex(form_.filePath(), form_.fileNames(), form_.fileName(), direction) >= 0;
     } catch (...) {
         return false;
     }
@@ -43,7 +49,7 @@ bool PyramidForm::canStepFile(int direction) const noexcept
 bool PyramidForm::stepFile(int direction)
 {
     const std::vector<std::string> names = form_.fileNames();
-    const long index = steppedIndex(names, form_.fileName(), direction);
+    const long index = steppedIndex(form_.filePath(), names, form_.fileName(), direction);
     if (index < 0 || !form_.selectFile(names[std::size_t(index)]))
         return false;
     const std::optional<FollowedRange> followed = followed_;

@@ -100,8 +100,8 @@ public:
     // File1_Click and Command1_Click on it, drawing on the folder's common
     // scale; a range reported before is then reported again, through the
     // analysis set-up and the two age boxes, its failures answered No
-    // without a prompt. False, with nothing done, at either end of the list
-    // or without a selected entry.
+    // without a prompt. Census tables are passed over. False, with nothing
+    // done, at either end of the list or without a selected entry.
     bool stepFile(int direction);
     bool canStepFile(int direction) const noexcept;
     // Whether a step keeps the birth years of the range instead of its ages.

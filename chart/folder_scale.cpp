@@ -57,10 +57,13 @@ double FolderScale::largestCount(const std::string& directory, const std::vector
         double largest = 0;
         for (const std::string& name : names) {
             const std::string path = childPath(directory, name);
-            std::error_code error;
-            const std::uintmax_t size = std::filesystem::file_size(path, error);
-            const auto modified = std::filesystem::last_write_time(path, error).time_since_epoch().count();
-            if (error)
+            // Only a regular file: opening a pipe to look at it would wait for ever.
+            std::error_code typeError, sizeError, timeError;
+            if (!std::filesystem::is_regular_file(path, typeError))
+                continue;
+            const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+            const auto modified = std::filesystem::last_write_time(path, timeError).time_since_epoch().count();
+            if (sizeError || timeError)
                 continue;
             auto [at, added] = files_.try_emplace(name);
             Seen& seen = at->second;

@@ -218,6 +218,25 @@ std::string ageName(int age, bool andOver)
     return std::to_string(age) + (andOver ? "歳以上" : "歳");
 }
 
+// A region's name as the first item of a data file and as part of the name
+// it is saved under: what would end the item, the line or the file name
+// becomes its full-width form, a control character a blank.
+std::string titleSafe(std::string_view name)
+{
+    std::string safe;
+    for (const char ch : name) {
+        if (ch == ',')
+            safe += "，";
+        else if (ch == '"')
+            safe += "＂";
+        else if (ch == '/')
+            safe += "／";
+        else
+            safe += static_cast<unsigned char>(ch) < 0x20 || ch == 0x7f ? ' ' : ch;
+    }
+    return safe;
+}
+
 }  // namespace
 
 struct CensusTable::Contents {
@@ -256,6 +275,8 @@ struct CensusTableBuilder::State {
     bool ageHeadersFound = false;
     // The last text above the data in each column: the name of a label column.
     std::vector<std::string> headerOf;
+
+    std::size_t cells = 0;  // of every row so far, empty ones too
 
     bool labelsFound = false;
     int sexColumn = -1;
@@ -462,6 +483,9 @@ bool CensusTableBuilder::foundAgeHeaders() const { return state_->ageHeadersFoun
 void CensusTableBuilder::addRow(const TableRow& row)
 {
     State& s = *state_;
+    s.cells += row.size();
+    if (s.cells > kMaxTableCells)
+        failUnusableTable("この表は大きすぎて読めません。e-Stat でダウンロードするときは、地域や項目を絞ってください。");
     if (s.labelsFound) {
         s.takeDataRow(row);
         return;
@@ -558,7 +582,7 @@ CensusRegionFile CensusTable::regionFile(std::size_t index, bool japaneseOnly) c
 
     CensusRegionFile file;
     file.label = region.code + ' ' + region.name;
-    file.titleYear = region.name + (nationality == JapaneseOnly ? "（日本人）" : "");
+    file.titleYear = titleSafe(region.name) + (nationality == JapaneseOnly ? "（日本人）" : "");
     if (c.year != 0)
         file.titleYear += ' ' + std::to_string(c.year);
     file.text = file.titleYear + '\n' + numberText(regionArea(region.code)) + '\n';

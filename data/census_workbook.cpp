@@ -1,6 +1,8 @@
 // The census table as an Excel workbook: the ZIP container through libzip,
-// its XML parts through expat, one row of the sheet at a time, so that
-// memory does not grow with the sheet.
+// its XML parts through expat, one row of the sheet at a time. What is
+// unpacked, how deep the XML nests, the shared strings and the sheets looked
+// at are bounded, so that a small hostile file cannot unpack into the
+// machine's memory or time.
 
 #include "core/failure.h"
 #include "data/census_table_rows.h"
@@ -9,6 +11,7 @@
 #include <expat.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <exception>
@@ -21,9 +24,17 @@ namespace {
 
 constexpr std::string_view kDamaged =
     "Excel のファイルが壊れているため読めません。e-Stat からもう一度ダウンロードしてください。";
-// The text of all the workbook's shared strings; a census table has a few
-// kilobytes of them.
+// The text of all the workbook's shared strings, and how many; a census
+// table has a few kilobytes of them, in a few thousand strings.
 constexpr std::size_t kMaxSharedStringBytes = 64 * 1024 * 1024;
+constexpr std::size_t kMaxSharedStrings = 1024 * 1024;
+// All the XML unpacked from one workbook; the largest census sheet is
+// about 20 MB.
+constexpr zip_int64_t kMaxUnpackedBytes = 256 * 1024 * 1024;
+// A sheet nests about five deep.
+constexpr int kMaxDepth = 64;
+// A census workbook has one to three sheets.
+constexpr std::size_t kMaxSheets = 16;
 
 [[noreturn]] void failDamaged() { failUnusableTable(std::string(kDamaged)); }
 
@@ -48,6 +59,7 @@ struct ParseContext {
     Handler& handler;
     XML_Parser parser;
     std::exception_ptr failure;
+    int depth = 0;
 
     template <class Step>
     void guarded(Step&& step)
@@ -97,10 +109,15 @@ public:
             parser,
             [](void* c, const XML_Char* element, const XML_Char** attributes) {
                 auto& context = *static_cast<Context*>(c);
-                context.guarded([&] { context.handler.start(localName(element), attributes); });
+                context.guarded([&] {
+                    if (++context.depth > kMaxDepth)
+                        failDamaged();
+                    context.handler.start(localName(element), attributes);
+                });
             },
             [](void* c, const XML_Char* element) {
                 auto& context = *static_cast<Context*>(c);
+                --context.depth;
                 context.guarded([&] { context.handler.end(localName(element)); });
             });
         XML_SetCharacterDataHandler(parser, [](void* c, const XML_Char* text, int length) {
@@ -111,7 +128,9 @@ public:
         for (;;) {
             void* buffer = XML_GetBuffer(parser, kChunk);
             const zip_int64_t n = buffer != nullptr ? zip_fread(member, buffer, kChunk) : -1;
-            if (n < 0 || XML_ParseBuffer(parser, static_cast<int>(n), n == 0) != XML_STATUS_OK) {
+            unpacked_ += n > 0 ? n : 0;
+            if (n < 0 || unpacked_ > kMaxUnpackedBytes ||
+                XML_ParseBuffer(parser, static_cast<int>(n), n == 0) != XML_STATUS_OK) {
                 ok = false;
                 break;
             }
@@ -129,6 +148,7 @@ public:
 private:
     static constexpr int kChunk = 64 * 1024;
     zip_t* archive_ = nullptr;
+    zip_int64_t unpacked_ = 0;
 };
 
 template <class Handler>
@@ -188,8 +208,11 @@ struct SharedStrings {
     bool inText = false;
     void start(std::string_view element, const XML_Char**)
     {
-        if (element == "si")
+        if (element == "si") {
+            if (texts.size() == kMaxSharedStrings)
+                failDamaged();
             texts.emplace_back();
+        }
         else if (element == "rPh")
             ++phonetic;
         else if (element == "t" && phonetic == 0 && !texts.empty())
@@ -352,7 +375,9 @@ public:
             parseWith(archive_, sharedPath, shared_);
         for (const std::string& id : sheets.ids) {
             const auto target = relationships.targetOf.find(id);
-            if (target != relationships.targetOf.end() && archive_.has(target->second))
+            if (target != relationships.targetOf.end() && archive_.has(target->second) &&
+                std::find(sheets_.begin(), sheets_.end(), target->second) == sheets_.end() &&
+                sheets_.size() < kMaxSheets)
                 sheets_.push_back(target->second);
         }
         if (sheets_.empty() && archive_.has("xl/worksheets/sheet1.xml"))

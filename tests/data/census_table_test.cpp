@@ -7,9 +7,11 @@
 
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <zip.h>
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -245,16 +247,37 @@ TEST(CensusTable, TablesThatCannotMakeAPyramidSayWhatToDownload)
             line += std::to_string(age) == blankAt ? ",\"\"" : ",\"1,234\"";
         return line + "\n";
     };
+    // Small hostile workbooks, refused before they unpack into memory.
+    const auto workbook = [&](const char* name, const std::string& sheet, const std::string& shared) {
+        int error = 0;
+        zip_t* archive = zip_open(dir.path(name).c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+        for (const auto& [part, text] : {std::pair{"xl/workbook.xml", std::string("<workbook/>")},
+                                         {"xl/worksheets/sheet1.xml", sheet}, {"xl/sharedStrings.xml", shared}})
+            zip_file_add(archive, part, zip_source_buffer(archive, strdup(text.c_str()), text.size(), 1), 0);
+        zip_close(archive);
+        return dir.path(name);
+    };
+    std::string nested, strings = "<sst>", wide = "\"統計名：\"\n";
+    for (int depth = 0; depth < 100; ++depth)
+        nested += "<a>";
+    for (int k = 0; k <= 1024 * 1024; ++k)
+        strings += "<si/>";
+    for (int line = 0; line <= 16 * 1024; ++line)
+        wide += std::string(1023, ',') + "\n";
     const struct {
-        std::string file;
+        std::string path;
         std::string says;
     } cases[] = {
-        {"\"統計名：\"\n" + ages + row("男", "") + row("女", ""), "51歳の人口がありません"},
-        {"\"統計名：\"\n\"男女\",\"地域\",\"総数\"\n\"男\",\"01101_札幌市中央区\",\"5\"\n", "各歳の年齢（「0歳」「1歳」…）の見出しがありません"},
-        {"PK\x03\x04 damaged", "Excel のファイルが壊れているため読めません"},
+        {dir.write("t1", "\"統計名：\"\n" + ages + row("男", "") + row("女", "")), "51歳の人口がありません"},
+        {dir.write("t2", "\"統計名：\"\n\"男女\",\"地域\",\"総数\"\n\"男\",\"01101_札幌市中央区\",\"5\"\n"),
+         "各歳の年齢（「0歳」「1歳」…）の見出しがありません"},
+        {dir.write("t3", "PK\x03\x04 damaged"), "Excel のファイルが壊れているため読めません"},
+        {workbook("deep.xlsx", nested, "<sst/>"), "Excel のファイルが壊れているため読めません"},
+        {workbook("strings.xlsx", "<worksheet/>", strings + "</sst>"), "Excel のファイルが壊れているため読めません"},
+        {dir.write("wide.csv", wide), "この表は大きすぎて読めません"},
     };
     for (const auto& c : cases)
-        EXPECT_NE(failureOf([&] { readCensusTable(dir.write("table", c.file)); }).find(c.says), std::string::npos) << c.says;
+        EXPECT_NE(failureOf([&] { readCensusTable(c.path); }).find(c.says), std::string::npos) << c.says;
 
     // A region whose row leaves an age blank is refused when it is chosen.
     ages.replace(ages.find("51～52歳"), std::string("51～52歳").size(), "51歳");
@@ -263,6 +286,10 @@ TEST(CensusTable, TablesThatCannotMakeAPyramidSayWhatToDownload)
               std::string::npos);
     EXPECT_EQ(lines(readCensusTable(dir.write("ok.csv", "\"統計名：\"\n" + ages + row("男", "") + row("女", ""))).regionFile(0, true).text)[1],
               "46.42");
+    std::string odd = "\"統計名：\"\n" + ages + row("男", "") + row("女", "");
+    for (std::size_t at; (at = odd.find("札幌市中央区")) != std::string::npos;)
+        odd.replace(at, std::string("札幌市中央区").size(), "札幌,\"\"中央\"\"/区");
+    EXPECT_EQ(lines(readCensusTable(dir.write("odd.csv", odd)).regionFile(0, false).text)[0], "札幌，＂中央＂／区");
 }
 
 TEST(CensusTable, TablesAreKnownByTheirContentNotTheirName)

@@ -110,6 +110,7 @@ TEST_F(ThroughTheYears, AGenerationIsFollowedByItsBirthYearsAndClippedOrMissedOu
 TEST_F(ThroughTheYears, AFailingFilePromptsOnceAndLeavesTheOthersScale)
 {
     folder.write("1990 壊れた.txt", "1990\n1\n12,abc,5\n");
+    folder.write("1980 e-Stat.csv", "\"統計名：\"\n");  // a census table, passed over without a prompt
     choose(kYears[0]);
     report("20", "40");
     handlers.stepFile(+1);
