@@ -122,8 +122,10 @@ public:
         std::size_t folderFiles = 0;  // the files of the folder that read
     };
     Series folderSeries(std::size_t most) noexcept;
-    // Whether File1's folder has a file that reads, from the scale's cache:
-    // a folder of census tables alone has no series to print.
+    // Whether File1's folder has a file that reads (a folder of census
+    // tables alone has no series to print). Reads only the files that are new
+    // or changed since the folder's scale last looked at them; most fail at
+    // their first items.
     bool hasFolderSeries() noexcept;
 
     // What paper shows around the chart: the ages and the grid's value, and
