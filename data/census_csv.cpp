@@ -26,6 +26,12 @@ public:
     {
         for (const char* p = bytes; p < bytes + size; ++p) {
             const char c = *p;
+            if (state_ == State::AfterCr) {
+                // A lone CR ended the record; any other byte starts the next.
+                state_ = State::FieldStart;
+                if (c == '\n')
+                    continue;
+            }
             switch (state_) {
             case State::FieldStart:
                 if (c == '"') {
@@ -69,11 +75,7 @@ public:
                 }
                 break;
             case State::AfterCr:
-                state_ = State::FieldStart;
-                if (c == '\n')
-                    break;
-                --p;  // a lone CR ended the record; this byte starts the next
-                break;
+                break;  // taken above
             }
         }
     }
