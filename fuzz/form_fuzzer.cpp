@@ -456,7 +456,9 @@ void stepThroughTheFolder(PyramidForm& handlers, testing::MemoryForm& form, cons
             checkForm(form);
             const std::string told = handlers.chartDescription();
             check(told.empty() || isValidUtf8(told), "description");
-            if (told.find("。範囲 ") == std::string::npos || !allRead)
+            // A title may hold the words that say a range is shown.
+            const std::size_t range = told.find("。範囲 ", form.caption(Label::Label2).size());
+            if (range == std::string::npos || !allRead)
                 continue;
             Figures onFolderScale = *plain[std::stoi(form.selectedFile) - 1];
             if (largest > 0)
