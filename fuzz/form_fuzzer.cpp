@@ -82,7 +82,7 @@ private:
         const std::string_view description = message.substr(0, message.size() - question.size());
         for (FailureKind kind : {FailureKind::FileNotFound, FailureKind::FileAccess, FailureKind::InputPastEnd,
                                  FailureKind::TypeMismatch, FailureKind::SubscriptOutOfRange,
-                                 FailureKind::DivisionByZero, FailureKind::Overflow}) {
+                                 FailureKind::DivisionByZero, FailureKind::Overflow, FailureKind::UnusableTable}) {
             const std::string text = failureText(kind);
             if (!description.starts_with(text))
                 continue;
